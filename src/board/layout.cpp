@@ -37,6 +37,12 @@ float frameHeightFor(Int16 boardHeight, float twipsPerPixelY)
     return static_cast<float>(mul16(boardHeight, TilePixels)) * twipsPerPixelY + FrameExtraHeight;
 }
 
+bool isAdmittedBoardSize(int width, int height)
+{
+    return width >= 1 && height >= 1 && width <= MaximumBoardSide && height <= MaximumBoardSide
+           && static_cast<long long>(width) * height <= MaximumBoardPlaces;
+}
+
 Int16 customSizeMaximum(double screenTwips, double twipsPerPixel)
 {
     return roundToInt16(screenTwips / twipsPerPixel / TilePixels - 3.0);

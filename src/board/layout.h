@@ -31,6 +31,12 @@ float tileSize(float twipsPerPixel);
 float frameWidthFor(Int16 boardWidth, float twipsPerPixelX);
 float frameHeightFor(Int16 boardHeight, float twipsPerPixelY);
 
+// The sizes the 16-bit layout can hold: 1 to 682 each way (682 x 48 pixels stays
+// within 32767) and at most 32767 places in all.
+inline constexpr int MaximumBoardSide = 682;
+inline constexpr int MaximumBoardPlaces = 32767;
+bool isAdmittedBoardSize(int width, int height);
+
 // Largest custom size offered along one screen side: whole tiles that fit, less 3,
 // rounded half to even into 16 bits. Depends only on the side's length in pixels.
 Int16 customSizeMaximum(double screenTwips, double twipsPerPixel);
