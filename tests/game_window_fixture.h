@@ -24,11 +24,42 @@ public:
     double logicalDpiY() const override { return dpi; }
 };
 
+// Answers the file dialogs from a script and records how each was shown.
+class FakeDialogs : public FileDialogs {
+public:
+    struct Shown {
+        QString kind, title, start, filter;
+    };
+    std::deque<QString> answers; // "" cancels
+    std::vector<Shown> shown;
+
+    QString saveFileName(QWidget*, const QString& title, const QString& start, const QString& filter) override
+    {
+        return answer("save", title, start, filter);
+    }
+    QString openFileName(QWidget*, const QString& title, const QString& start, const QString& filter) override
+    {
+        return answer("open", title, start, filter);
+    }
+
+private:
+    QString answer(const QString& kind, const QString& title, const QString& start, const QString& filter)
+    {
+        shown.push_back({kind, title, start, filter});
+        if (answers.empty())
+            return {};
+        const QString next = answers.front();
+        answers.pop_front();
+        return next;
+    }
+};
+
 // A game window on fakes: scripted answers, a fixed screen, a deterministic shuffle.
 struct GameWindowFixture : ::testing::Test {
     FakePrompts prompts;
     FakeScreen screen;
     ScriptedRandom random;
+    FakeDialogs dialogs;
     int aboutShown = 0;
     std::unique_ptr<frmVantirelle> window;
 
@@ -38,6 +69,7 @@ struct GameWindowFixture : ::testing::Test {
         services.prompts = &prompts;
         services.screen = &screen;
         services.random = &random;
+        services.dialogs = &dialogs;
         services.showAbout = [this] { ++aboutShown; };
         window = std::make_unique<frmVantirelle>(services);
         window->Form_Load();

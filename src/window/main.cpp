@@ -1,6 +1,7 @@
 #include "board/random.h"
 #include "window/mainwindow.h"
 #include "window/services.h"
+#include "savegame/gamefileio.h"
 
 #include <QApplication>
 
@@ -14,10 +15,12 @@ int main(int argc, char* argv[])
     vantirelle::QtPrompts prompts;
     vantirelle::PrimaryScreen screen;
     vantirelle::TimeSeededRandom random;
+    vantirelle::QtFileDialogs dialogs;
     vantirelle::GameServices services;
     services.prompts = &prompts;
     services.screen = &screen;
     services.random = &random;
+    services.dialogs = &dialogs;
 
     vantirelle::frmVantirelle window(services);
     prompts.setParent(&window);

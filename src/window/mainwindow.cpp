@@ -6,9 +6,12 @@
 #include "window/boardaccessible.h"
 #include "window/boardview.h"
 #include "window/services.h"
+#include "savegame/gamefile.h"
+#include "savegame/gamefileio.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -268,8 +271,53 @@ void frmVantirelle::mnuAbout_Click()
         m_services.showAbout();
 }
 
-void frmVantirelle::mnuSave_Click() {}
+void frmVantirelle::mnuSave_Click()
+{
+    guarded([this] {
+        cmdBox.DialogTitle = QStringLiteral("Save Game");
+        const QString chosen = m_services.dialogs->saveFileName(this, cmdBox.DialogTitle, cmdBox.FileName,
+                                                                QStringLiteral("Saved games (%1)").arg(cmdBox.Filter));
+        if (chosen.isEmpty())
+            return; // cancelled
+        cmdBox.FileName = chosen;
+        const QString target = QString::fromStdString(withSavedGameExtension(chosen.toStdString()));
+        // The dialog asked about the name it was given; ask again if the extension leads to another file.
+        if (target != chosen && QFileInfo::exists(target)) {
+            const std::string question = "\"" + QFileInfo(target).fileName().toStdString()
+                                         + "\" already exists.\nDo you want to replace it?";
+            if (m_services.prompts->messageBox(question, MsgBox::YesNo + MsgBox::Exclamation, ApplicationTitle)
+                != MsgBox::AnswerYes)
+                return;
+        }
+        const QString failure = WriteGameFile(target, m_board);
+        if (!failure.isEmpty()) {
+            m_services.prompts->messageBox("The game was not saved to \"" + target.toStdString() + "\".\n\n"
+                                               + failure.toStdString(),
+                                           MsgBox::OkOnly + MsgBox::Exclamation, ApplicationTitle);
+        }
+    });
+}
 
-void frmVantirelle::mnuLoad_Click() {}
+void frmVantirelle::mnuLoad_Click()
+{
+    guarded([this] {
+        cmdBox.DialogTitle = QStringLiteral("Open Saved Game");
+        const QString filter = QStringLiteral("Saved games (%1);;All files (*)").arg(cmdBox.Filter);
+        const QString chosen = m_services.dialogs->openFileName(this, cmdBox.DialogTitle, cmdBox.FileName, filter);
+        if (chosen.isEmpty())
+            return; // cancelled
+        cmdBox.FileName = chosen;
+        const QString failure = ReadGameFile(chosen, m_board);
+        if (!failure.isEmpty()) {
+            m_services.prompts->messageBox("\"" + chosen.toStdString() + "\" is not a saved game that can be opened.\n\n"
+                                               + failure.toStdString(),
+                                           MsgBox::OkOnly + MsgBox::Exclamation, ApplicationTitle);
+            return;
+        }
+        // An opened game is for playing: bring the board into view if the custom panel covers it.
+        CustomFrame->hide();
+        GameFrame->show();
+    });
+}
 
 } // namespace vantirelle

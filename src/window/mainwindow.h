@@ -1,6 +1,7 @@
 #pragma once
 
 #include "board/board.h"
+#include "savegame/gamefileio.h"
 #include "window/qtboardhost.h"
 
 #include <QMainWindow>
@@ -20,7 +21,6 @@ class QScrollBar;
 namespace vantirelle {
 
 class BoardView;
-class FileDialogs;
 class Prompts;
 class RandomSource;
 class ScreenSource;
