@@ -1,3 +1,6 @@
+#include "about/aboutwindow.h"
+#include "about/platform.h"
+#include "about/winregistry.h"
 #include "board/random.h"
 #include "window/mainwindow.h"
 #include "window/services.h"
@@ -16,7 +19,19 @@ int main(int argc, char* argv[])
     vantirelle::PrimaryScreen screen;
     vantirelle::TimeSeededRandom random;
     vantirelle::QtFileDialogs dialogs;
+#ifdef _WIN32
+    vantirelle::WindowsRegistry registry;
+    vantirelle::WindowsFileSystem files;
+#else
+    vantirelle::SearchPathRegistry registry;
+    vantirelle::LocalFileSystem files;
+#endif
+    vantirelle::DetachedLauncher launcher;
+    vantirelle::QtPrompts aboutPrompts;
+    vantirelle::AboutCommand about({&registry, &files, &launcher, &aboutPrompts});
+
     vantirelle::GameServices services;
+    services.showAbout = [&about] { about.mnuAbout_Click(); };
     services.prompts = &prompts;
     services.screen = &screen;
     services.random = &random;
