@@ -4,6 +4,7 @@
 #include "board/numbertext.h"
 #include "board/shuffle.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace vantirelle {
@@ -145,9 +146,21 @@ void Board::CheckForWin()
 {
     bool won = true;
     const Int16 bound = sub16(LastTile, 1);
+    // The home number's digits, counted up in place rather than formatted anew for each place.
+    char digits[8] = {'0', '0', '0', '0', '0', '0', '0', '1'};
+    std::size_t first = sizeof digits - 1;
     for (int i = 0; i <= bound; ++i) {
-        if (!isTrimmedNumberText(m_host.tileCaption(static_cast<Int16>(i)), i + 1))
+        const std::string& caption = m_host.tileCaption(static_cast<Int16>(i));
+        const std::size_t length = sizeof digits - first;
+        bool same = caption.size() == length;
+        for (std::size_t k = 0; same && k < length; ++k) // a few digits: cheaper than a call to memcmp
+            same = caption[k] == digits[first + k];
+        if (!same)
             won = false; // every place is compared; no early exit
+        std::size_t at = sizeof digits;
+        while (at-- > 0 && ++digits[at] > '9')
+            digits[at] = '0';
+        first = std::min(first, at);
     }
     if (won)
         m_prompts.messageBox(winMessage(MoveCount), MsgBox::OkOnly + MsgBox::Exclamation, ApplicationTitle);
