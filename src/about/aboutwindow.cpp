@@ -57,6 +57,12 @@ frmAbout::frmAbout(const AboutServices& services)
     setAttribute(Qt::WA_DeleteOnClose); // closing unloads: the next About command loads it afresh
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(twips(0, 0, 5730, 3555).size());
+    // The layout is measured for an 8-point face; larger desktop fonts would spill out of the labels.
+    QFont face = font();
+    if (face.pointSizeF() > 8.25) {
+        face.setPointSizeF(8.25);
+        setFont(face);
+    }
 
     picIcon = new QLabel(this);
     picIcon->setObjectName("picIcon");
