@@ -13,15 +13,6 @@
 
 namespace vantirelle {
 
-namespace {
-
-int toPixels(float twips, float twipsPerPixel)
-{
-    return static_cast<int>(std::lround(twips / twipsPerPixel));
-}
-
-} // namespace
-
 BoardView::BoardView(QWidget* parent)
     : QWidget(parent)
     , m_colour(192, 255, 255)
@@ -37,8 +28,7 @@ BoardView::BoardView(QWidget* parent)
     Tile templ;
     templ.exists = true;
     templ.caption = "0";
-    templ.width = 495;
-    templ.height = 495;
+    templ.place = QRect(0, 0, pixelsX(495), pixelsY(495));
     m_tiles.push_back(templ);
 }
 
@@ -48,6 +38,16 @@ void BoardView::setScale(float twipsPerPixelX, float twipsPerPixelY)
 {
     m_tpx = twipsPerPixelX;
     m_tpy = twipsPerPixelY;
+}
+
+int BoardView::pixelsX(float twips) const
+{
+    return static_cast<int>(std::lround(twips / m_tpx));
+}
+
+int BoardView::pixelsY(float twips) const
+{
+    return static_cast<int>(std::lround(twips / m_tpy));
 }
 
 QFont BoardView::tileFont(bool bold) const
@@ -98,7 +98,7 @@ void BoardView::destroyTile(int index)
         throw TileElementError("Can't unload element 0");
     Tile& t = editable(index);
     if (t.visible) {
-        repaintTile(index);
+        repaintAll(); // a whole board goes at once: one repaint, not thousands of small ones
         m_visibleDirty = true;
     }
     t = Tile{};
@@ -119,22 +119,21 @@ int BoardView::upperBound() const
 
 QRect BoardView::tileRect(int index) const
 {
-    const Tile& t = m_tiles[index];
-    return QRect(toPixels(t.left, m_tpx), toPixels(t.top, m_tpy), toPixels(t.width, m_tpx),
-                 toPixels(t.height, m_tpy));
+    return m_tiles[index].place;
 }
 
 void BoardView::repaintTile(int index)
 {
-    if (isVisible())
-        update(tileRect(index));
+    if (isVisible() && !m_repaintAllPending)
+        update(m_tiles[index].place);
 }
 
-void BoardView::tileChanged(int index, bool geometry)
+void BoardView::repaintAll()
 {
-    if (geometry)
-        repaintTile(index); // the old place
-    repaintTile(index);
+    if (isVisible() && !m_repaintAllPending) {
+        m_repaintAllPending = true;
+        update();
+    }
 }
 
 void BoardView::setTileCaption(int index, std::string_view caption)
@@ -174,7 +173,7 @@ void BoardView::setTileLeft(int index, float left)
 {
     Tile& t = editable(index);
     repaintTile(index);
-    t.left = left;
+    t.place.moveLeft(pixelsX(left));
     repaintTile(index);
 }
 
@@ -182,7 +181,7 @@ void BoardView::setTileTop(int index, float top)
 {
     Tile& t = editable(index);
     repaintTile(index);
-    t.top = top;
+    t.place.moveTop(pixelsY(top));
     repaintTile(index);
 }
 
@@ -190,7 +189,7 @@ void BoardView::setTileWidth(int index, float width)
 {
     Tile& t = editable(index);
     repaintTile(index);
-    t.width = width;
+    t.place.setWidth(pixelsX(width));
     repaintTile(index);
 }
 
@@ -198,7 +197,7 @@ void BoardView::setTileHeight(int index, float height)
 {
     Tile& t = editable(index);
     repaintTile(index);
-    t.height = height;
+    t.place.setHeight(pixelsY(height));
     repaintTile(index);
 }
 
@@ -235,7 +234,7 @@ int BoardView::tileAt(const QPoint& point) const
     // A later element lies above an earlier one where they overlap.
     for (std::size_t i = m_tiles.size(); i-- > 0;) {
         const Tile& t = m_tiles[i];
-        if (t.exists && t.visible && tileRect(static_cast<int>(i)).contains(point))
+        if (t.exists && t.visible && t.place.contains(point))
             return static_cast<int>(i);
     }
     return -1;
@@ -243,6 +242,7 @@ int BoardView::tileAt(const QPoint& point) const
 
 void BoardView::paintEvent(QPaintEvent* event)
 {
+    m_repaintAllPending = false;
     QPainter painter(this);
     const QRect exposed = event->rect();
     const QFont regular = tileFont(false);
@@ -260,7 +260,7 @@ void BoardView::paintEvent(QPaintEvent* event)
         if (!t.exists || !t.visible)
             continue;
         const int index = static_cast<int>(i);
-        const QRect rect = tileRect(index);
+        const QRect& rect = t.place;
         if (!rect.intersects(exposed))
             continue;
         option.rect = rect;

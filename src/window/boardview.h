@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QRect>
 #include <QWidget>
 
 #include <string>
@@ -21,7 +22,7 @@ class BoardView : public QWidget {
 public:
     struct Tile {
         std::string caption;
-        float left = 0, top = 0, width = 0, height = 0; // twips, relative to the frame
+        QRect place; // pixels in this widget, converted from twips when set
         bool exists = false;
         bool visible = false;
         bool bold = false;
@@ -30,7 +31,7 @@ public:
     explicit BoardView(QWidget* parent = nullptr);
     ~BoardView() override;
 
-    // Twips per pixel used to place the tiles.
+    // Twips per pixel used to place the tiles from now on.
     void setScale(float twipsPerPixelX, float twipsPerPixelY);
 
     void createTile(int index);
@@ -77,7 +78,9 @@ protected:
 private:
     Tile& editable(int index);
     void repaintTile(int index);
-    void tileChanged(int index, bool geometry);
+    void repaintAll();
+    int pixelsX(float twips) const;
+    int pixelsY(float twips) const;
     void notifyAccessibility(int index, int what) const;
 
     std::vector<Tile> m_tiles;
@@ -86,6 +89,7 @@ private:
     int m_pressed = -1;      // tile held down by the mouse or the space bar
     bool m_pressedInside = false;
     bool m_spaceDown = false;
+    bool m_repaintAllPending = false;
     QColor m_colour;
     QFont m_font;
     mutable std::vector<int> m_visible;
