@@ -288,3 +288,14 @@ TEST_F(SaveAndOpen, FailedSavesKeepTheEarlierFileAndTellThePlayer)
     EXPECT_NE(prompts.messages[4].text.find("was not saved"), std::string::npos);
     EXPECT_EQ(contents(path("kept.vts")), "earlier");
 }
+
+TEST_F(SaveAndOpen, CtrlSAndCtrlOReachTheCommandsFromAnywhereInTheWindow)
+{
+    activate();
+    view().setFocus();
+    QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier);
+    QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier);
+    ASSERT_EQ(dialogs.shown.size(), 2u);
+    EXPECT_EQ(dialogs.shown[0].title, "Save Game");
+    EXPECT_EQ(dialogs.shown[1].title, "Open Saved Game");
+}
