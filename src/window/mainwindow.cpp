@@ -80,6 +80,11 @@ void frmVantirelle::buildControls()
     CustomFrame->setObjectName("CustomFrame");
     CustomFrame->setGeometry(twipsRect(240, 0, 2415, 2415));
     CustomFrame->hide();
+    // The panel's controls have fixed sizes measured for an 8-point face; keep larger desktop fonts inside them.
+    if (QFont face = CustomFrame->font(); face.pointSizeF() > 8.25) {
+        face.setPointSizeF(8.25);
+        CustomFrame->setFont(face);
+    }
 
     auto makeScrollBar = [this](const char* name, float top) {
         auto* bar = new QScrollBar(Qt::Horizontal, CustomFrame);
