@@ -30,13 +30,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // Loading builds a whole board; keep that to boards small enough to stay fast.
     if (game.captions.size() <= 4096) {
-        testing::FakeHost host;
-        testing::FakePrompts prompts;
-        testing::ScriptedRandom random;
-        Board board(host, prompts, random);
-        board.BoardWidth = 3;
-        board.BoardHeight = 3;
-        board.NewBoard(board.BoardWidth, board.BoardHeight);
+        testing::FakeGame fake;
+        fake.build(3, 3);
+        Board& board = fake.board;
         loadGame(board, game);
         if (gameFromBoard(board).captions != game.captions || board.MoveCount != game.moves)
             std::abort();

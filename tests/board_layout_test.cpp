@@ -12,21 +12,7 @@ using namespace vantirelle::testing;
 
 namespace {
 
-struct BoardFixture : ::testing::Test {
-    FakeHost host;
-    FakePrompts prompts;
-    ScriptedRandom random;
-    Board board{host, prompts, random};
-
-    void build(Int16 width, Int16 height)
-    {
-        if (host.tileUpperBound() > 0)
-            board.ClearBoard();
-        board.BoardWidth = width;
-        board.BoardHeight = height;
-        board.NewBoard(board.BoardWidth, board.BoardHeight);
-    }
-};
+struct BoardFixture : ::testing::Test, FakeGame {};
 
 } // namespace
 

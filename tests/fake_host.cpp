@@ -132,4 +132,13 @@ float ScriptedRandom::next()
     return static_cast<float>(z >> 40) * (1.0f / 16777216.0f);
 }
 
+void FakeGame::build(Int16 width, Int16 height)
+{
+    if (host.tileUpperBound() > 0)
+        board.ClearBoard();
+    board.BoardWidth = width;
+    board.BoardHeight = height;
+    board.NewBoard(board.BoardWidth, board.BoardHeight);
+}
+
 } // namespace vantirelle::testing

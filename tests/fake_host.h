@@ -3,6 +3,7 @@
 // Plain in-memory stand-ins for the screen, the prompts and the random source,
 // so the board rules run in tests without Qt and without blocking on a dialog.
 
+#include "board/board.h"
 #include "board/errors.h"
 #include "board/host.h"
 #include "board/random.h"
@@ -120,6 +121,18 @@ public:
 private:
     unsigned m_seed;
     unsigned long long m_state = 0;
+};
+
+// A board on the fakes, built the way the game's commands build one.
+struct FakeGame {
+    explicit FakeGame(unsigned seed = 1) : random(seed) {}
+    FakeHost host;
+    FakePrompts prompts;
+    ScriptedRandom random;
+    Board board{host, prompts, random};
+
+    // Clears the board if one was built, then builds one of the given size.
+    void build(Int16 width, Int16 height);
 };
 
 } // namespace vantirelle::testing

@@ -145,13 +145,10 @@ TEST(SavedGameExtension, AddedUnlessTheNameEndsInExactlyDotVts)
 
 TEST(LoadGame, RebuildsTheBoardAndTakesTheCaptionsAsTheyStand)
 {
-    FakeHost host;
-    FakePrompts prompts;
-    ScriptedRandom random;
-    Board board(host, prompts, random);
-    board.BoardWidth = 5;
-    board.BoardHeight = 5;
-    board.NewBoard(board.BoardWidth, board.BoardHeight);
+    FakeGame game;
+    game.build(5, 5);
+    FakeHost& host = game.host;
+    Board& board = game.board;
 
     loadGame(board, SavedGame{3, 2, 40, {"1", "", "zz", "4", "", "2"}});
     EXPECT_EQ(board.BoardWidth, 3);
@@ -168,7 +165,7 @@ TEST(LoadGame, RebuildsTheBoardAndTakesTheCaptionsAsTheyStand)
             EXPECT_EQ(host.tiles[i].bold, bold[i]) << i;
         }
     }
-    EXPECT_TRUE(prompts.messages.empty()) << "opening runs no win test";
+    EXPECT_TRUE(game.prompts.messages.empty()) << "opening runs no win test";
 
     // the two blanks each take a tile beside them; a non-number slides like any tile
     board.btnSlide_Click(2);
@@ -178,29 +175,22 @@ TEST(LoadGame, RebuildsTheBoardAndTakesTheCaptionsAsTheyStand)
 
 TEST(LoadGame, WhatTheGameWritesReadsBackTheSame)
 {
-    FakeHost host;
-    FakePrompts prompts;
-    ScriptedRandom random(7);
-    Board board(host, prompts, random);
-    board.BoardWidth = 4;
-    board.BoardHeight = 4;
-    board.NewBoard(board.BoardWidth, board.BoardHeight);
-    board.btnSlide_Click(14);
-    const SavedGame saved = gameFromBoard(board);
-    EXPECT_EQ(saved.moves, board.MoveCount);
+    FakeGame first(7);
+    first.build(4, 4);
+    first.board.btnSlide_Click(14);
+    const SavedGame saved = gameFromBoard(first.board);
+    EXPECT_EQ(saved.moves, first.board.MoveCount);
     ASSERT_EQ(saved.captions.size(), 16u);
 
-    FakeHost otherHost;
-    ScriptedRandom otherRandom(8);
-    Board other(otherHost, prompts, otherRandom);
-    other.BoardWidth = 3;
-    other.BoardHeight = 3;
-    other.NewBoard(other.BoardWidth, other.BoardHeight);
-    loadGame(other, *decodeGame(encodeGame(saved)).game);
-    EXPECT_EQ(gameFromBoard(other).captions, saved.captions);
-    EXPECT_EQ(other.MoveCount, saved.moves);
+    FakeGame second(8);
+    second.build(3, 3);
+    loadGame(second.board, *decodeGame(encodeGame(saved)).game);
+    EXPECT_EQ(gameFromBoard(second.board).captions, saved.captions);
+    EXPECT_EQ(second.board.MoveCount, saved.moves);
     for (int i = 0; i < 16; ++i) {
-        EXPECT_EQ(otherHost.tiles[i].visible, host.tiles[i].visible) << i;
-        EXPECT_EQ(otherHost.tiles[i].visible && otherHost.tiles[i].bold, host.tiles[i].visible && host.tiles[i].bold);
+        const FakeTile& was = first.host.tiles[i];
+        const FakeTile& now = second.host.tiles[i];
+        EXPECT_EQ(now.visible, was.visible) << i;
+        EXPECT_EQ(now.visible && now.bold, was.visible && was.bold) << i;
     }
 }

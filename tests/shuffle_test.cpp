@@ -115,10 +115,8 @@ TEST(ShuffleTiles, EveryNewBoardCanBeWonAndIsNotWonAlready)
     int oddBeforeMending = 0;
     for (const Size size : {Size{2, 2}, Size{3, 3}, Size{4, 4}, Size{5, 3}, Size{2, 7}, Size{8, 8}}) {
         for (unsigned seed = 1; seed <= 300; ++seed) {
-            FakeHost host;
-            FakePrompts prompts;
-            ScriptedRandom random(seed);
-            Board board(host, prompts, random);
+            FakeGame game(seed);
+            Board& board = game.board;
             board.BoardWidth = size.width;
             board.BoardHeight = size.height;
             const Int16 n = static_cast<Int16>(size.width * size.height - 1);
@@ -151,11 +149,9 @@ TEST(ShuffleTiles, AShuffleThatComesOutSolvedIsMixed)
     raw.script = script();
     ASSERT_TRUE(isSolvedOrder(shuffledTileOrder(3, raw)));
 
-    FakeHost host;
-    FakePrompts prompts;
-    ScriptedRandom random;
-    random.script = script();
-    Board board(host, prompts, random);
+    FakeGame game;
+    game.random.script = script();
+    Board& board = game.board;
     board.BoardWidth = 2;
     board.BoardHeight = 2;
     board.ShuffleTiles(3);

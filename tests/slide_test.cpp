@@ -10,20 +10,11 @@ using namespace vantirelle::testing;
 
 namespace {
 
-struct SlideFixture : ::testing::Test {
-    FakeHost host;
-    FakePrompts prompts;
-    ScriptedRandom random;
-    Board board{host, prompts, random};
-
+struct SlideFixture : ::testing::Test, FakeGame {
     // Builds a board, then lays out the given captions ("" is a blank) the way a slide would leave them.
     void arrange(Int16 width, Int16 height, const std::vector<std::string>& captions)
     {
-        if (host.tileUpperBound() > 0)
-            board.ClearBoard();
-        board.BoardWidth = width;
-        board.BoardHeight = height;
-        board.NewBoard(board.BoardWidth, board.BoardHeight);
+        build(width, height);
         for (std::size_t i = 0; i < captions.size(); ++i) {
             host.tiles[i].caption = captions[i];
             host.tiles[i].visible = !captions[i].empty();

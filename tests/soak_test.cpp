@@ -47,13 +47,11 @@ TEST(Soak, AMillionRandomClicksKeepTheBoardSound)
     std::mt19937 pick(20261208);
     long clicks = 0;
     for (const Size size : sizes) {
-        FakeHost host;
-        FakePrompts prompts;
-        ScriptedRandom random(size.width * 100u + size.height);
-        Board board(host, prompts, random);
-        board.BoardWidth = size.width;
-        board.BoardHeight = size.height;
-        board.NewBoard(board.BoardWidth, board.BoardHeight);
+        FakeGame game(size.width * 100u + size.height);
+        game.build(size.width, size.height);
+        const FakeHost& host = game.host;
+        const FakePrompts& prompts = game.prompts;
+        Board& board = game.board;
         std::vector<int> seen(static_cast<std::size_t>(board.LastTile) + 1);
         std::uniform_int_distribution<int> place(0, board.LastTile);
         int slides = 0;
@@ -83,13 +81,11 @@ TEST(Soak, AMillionRandomClicksKeepTheBoardSound)
 
 TEST(Soak, AGamePastThirtyTwoThousandMovesKeepsWorking)
 {
-    FakeHost host;
-    FakePrompts prompts;
-    ScriptedRandom random;
-    Board board(host, prompts, random);
-    board.BoardWidth = 2;
-    board.BoardHeight = 2;
-    board.NewBoard(board.BoardWidth, board.BoardHeight);
+    FakeGame game;
+    game.build(2, 2);
+    const FakeHost& host = game.host;
+    const FakePrompts& prompts = game.prompts;
+    Board& board = game.board;
     std::vector<int> seen(4);
     // slide the tiles round the square: every click moves one
     const Int16 cycle[] = {2, 0, 1, 3};

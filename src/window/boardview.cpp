@@ -169,36 +169,38 @@ void BoardView::setTileBold(int index, bool bold)
     repaintTile(index);
 }
 
-void BoardView::setTileLeft(int index, float left)
+void BoardView::setTilePlace(int index, const QRect& place)
 {
     Tile& t = editable(index);
+    if (t.place == place)
+        return;
+    repaintTile(index); // where it was
+    t.place = place;
     repaintTile(index);
-    t.place.moveLeft(pixelsX(left));
-    repaintTile(index);
+}
+
+void BoardView::setTileLeft(int index, float left)
+{
+    setTilePlace(index, tile(index).place.translated(pixelsX(left) - tile(index).place.left(), 0));
 }
 
 void BoardView::setTileTop(int index, float top)
 {
-    Tile& t = editable(index);
-    repaintTile(index);
-    t.place.moveTop(pixelsY(top));
-    repaintTile(index);
+    setTilePlace(index, tile(index).place.translated(0, pixelsY(top) - tile(index).place.top()));
 }
 
 void BoardView::setTileWidth(int index, float width)
 {
-    Tile& t = editable(index);
-    repaintTile(index);
-    t.place.setWidth(pixelsX(width));
-    repaintTile(index);
+    QRect place = tile(index).place;
+    place.setWidth(pixelsX(width));
+    setTilePlace(index, place);
 }
 
 void BoardView::setTileHeight(int index, float height)
 {
-    Tile& t = editable(index);
-    repaintTile(index);
-    t.place.setHeight(pixelsY(height));
-    repaintTile(index);
+    QRect place = tile(index).place;
+    place.setHeight(pixelsY(height));
+    setTilePlace(index, place);
 }
 
 void BoardView::setFocusTile(int index)

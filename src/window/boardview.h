@@ -77,6 +77,7 @@ protected:
 
 private:
     Tile& editable(int index);
+    void setTilePlace(int index, const QRect& place);
     void repaintTile(int index);
     void repaintAll();
     int pixelsX(float twips) const;
