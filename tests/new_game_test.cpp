@@ -188,3 +188,18 @@ TEST_F(NewGame, TheAboutCommandIsHandedOn)
     window->mnuAbout->trigger();
     EXPECT_EQ(aboutShown, 1);
 }
+
+TEST_F(NewGame, ANewBoardLeavesTheWindowWhereItWasUnlessItWouldLeaveTheScreen)
+{
+    window->move(300, 200);
+    choose(1, MsgBox::AnswerYes);
+    EXPECT_EQ(window->pos(), QPoint(300, 200));
+
+    // 8 x 8 from near the bottom-right corner of the 1024 x 728 available area: pulled back onto it
+    window->move(900, 650);
+    choose(5, MsgBox::AnswerYes);
+    const QRect frame = window->frameGeometry();
+    EXPECT_LE(frame.right(), 1023);
+    EXPECT_LE(frame.bottom(), 727);
+    EXPECT_EQ(frame.right(), 1023) << "moved no further than needed";
+}

@@ -128,7 +128,7 @@ void QtBoardHost::applyWindowSize()
     const QRect available = m_screen.availableGeometry();
     const int menuHeight = m_window.menuBar()->sizeHint().height();
     const QSize decoration = m_window.isVisible() ? m_window.frameGeometry().size() - m_window.geometry().size()
-                                                   : QSize(static_cast<int>(WindowBorderPixels), 32);
+                                                   : m_decoration;
     const int maxWidth = std::max(100, available.width() - decoration.width());
     const int maxHeight = std::max(100, available.height() - decoration.height() - menuHeight);
     const int bar = m_scroller.style()->pixelMetric(QStyle::PM_ScrollBarExtent);
@@ -144,11 +144,24 @@ void QtBoardHost::hideWindow()
 {
     // The screen's resolution may have changed since the last board.
     m_view.setScale(twipsPerPixelX(), twipsPerPixelY());
+    if (m_window.isVisible()) {
+        m_shownAt = m_window.pos();
+        m_decoration = m_window.frameGeometry().size() - m_window.size();
+    }
     m_window.hide();
 }
 
 void QtBoardHost::showWindow()
 {
+    // A new board leaves the window where it was, unless its new size would reach off the screen.
+    if (m_shownAt) {
+        const QRect available = m_screen.availableGeometry();
+        const QSize outer = m_window.size() + m_decoration;
+        const int right = std::max(available.left(), available.right() + 1 - outer.width());
+        const int bottom = std::max(available.top(), available.bottom() + 1 - outer.height());
+        m_window.move(std::clamp(m_shownAt->x(), available.left(), right),
+                      std::clamp(m_shownAt->y(), available.top(), bottom));
+    }
     m_window.show();
 }
 

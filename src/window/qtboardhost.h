@@ -2,7 +2,10 @@
 
 #include "board/host.h"
 
+#include <QPoint>
 #include <QSize>
+
+#include <optional>
 
 class QGroupBox;
 class QLabel;
@@ -87,6 +90,8 @@ private:
     const ScreenSource& m_screen;
     float m_windowWidth;
     float m_windowHeight;
+    std::optional<QPoint> m_shownAt; // where the window stood before it was hidden for a new board
+    QSize m_decoration{8, 32};       // the window system's frame and title, as last seen
 };
 
 } // namespace vantirelle
