@@ -230,3 +230,21 @@ TEST_F(GameWindow, AnErrorInsideACommandIsShownAndTheWindowStaysUp)
     EXPECT_EQ(prompts.messages[0].title, "Vantirelle");
     EXPECT_TRUE(window->isVisible());
 }
+
+TEST_F(GameWindow, ArrowKeysMoveTheFocusOverTheBlank)
+{
+    activate();
+    arrange({"1", "2", "3", "4", "", "6", "7", "5", "8"});
+    view().setFocusTile(3);
+    QTest::keyClick(&view(), Qt::Key_Right); // over the blank in the middle
+    EXPECT_EQ(view().focusTile(), 5);
+    QTest::keyClick(&view(), Qt::Key_Right); // nothing further right
+    EXPECT_EQ(view().focusTile(), 5);
+    QTest::keyClick(&view(), Qt::Key_Down);
+    EXPECT_EQ(view().focusTile(), 8);
+    QTest::keyClick(&view(), Qt::Key_Left);
+    EXPECT_EQ(view().focusTile(), 7);
+    QTest::keyClick(&view(), Qt::Key_Space); // and the focused tile slides up into the blank
+    EXPECT_EQ(view().tile(4).caption, "5");
+    EXPECT_EQ(board().MoveCount, 1);
+}

@@ -326,6 +326,28 @@ void BoardView::mouseReleaseEvent(QMouseEvent* event)
 
 void BoardView::keyPressEvent(QKeyEvent* event)
 {
+    // The arrow keys move the focus to the next tile in that direction, passing over the blank.
+    QPoint step;
+    switch (event->key()) {
+    case Qt::Key_Left: step = QPoint(-1, 0); break;
+    case Qt::Key_Right: step = QPoint(1, 0); break;
+    case Qt::Key_Up: step = QPoint(0, -1); break;
+    case Qt::Key_Down: step = QPoint(0, 1); break;
+    default: break;
+    }
+    if (!step.isNull() && exists(m_focus) && !m_spaceDown) {
+        const QRect from = m_tiles[m_focus].place;
+        const QPoint pitch(step.x() * from.width(), step.y() * from.height());
+        for (QPoint at = from.center() + pitch; rect().contains(at); at += pitch) {
+            const int next = tileAt(at);
+            if (next >= 0) {
+                setFocusTile(next);
+                break;
+            }
+        }
+        return;
+    }
+
     if (event->key() == Qt::Key_Space && !event->isAutoRepeat() && exists(m_focus) && m_tiles[m_focus].visible) {
         m_pressed = m_focus;
         m_spaceDown = true;
