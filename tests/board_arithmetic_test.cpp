@@ -67,10 +67,6 @@ TEST(NumberText, LeadingSpaceForZeroAndPositivesMinusForNegatives)
     EXPECT_EQ(NumberText(-32768), "-32768");
     EXPECT_EQ(TrimmedNumberText(12), "12");
     EXPECT_EQ(TrimmedNumberText(-12), "-12");
-    EXPECT_TRUE(isTrimmedNumberText("12", 12));
-    EXPECT_FALSE(isTrimmedNumberText(" 12", 12));
-    EXPECT_FALSE(isTrimmedNumberText("012", 12));
-    EXPECT_FALSE(isTrimmedNumberText("", 12));
 }
 
 TEST(CaptionNumber, ReadsWholeNumbersAndRejectsEverythingElse)

@@ -16,13 +16,6 @@ std::string TrimmedNumberText(long long value)
     return std::string(digits, result.ptr);
 }
 
-bool isTrimmedNumberText(std::string_view text, long long value)
-{
-    char digits[24];
-    const auto result = std::to_chars(digits, digits + sizeof digits, value);
-    return text == std::string_view(digits, static_cast<std::size_t>(result.ptr - digits));
-}
-
 bool captionNumber(std::string_view caption, long long& value)
 {
     while (!caption.empty() && caption.front() == ' ')

@@ -57,12 +57,6 @@ QFont BoardView::tileFont(bool bold) const
     return f;
 }
 
-void BoardView::setTileColour(const QColor& colour)
-{
-    m_colour = colour;
-    update();
-}
-
 bool BoardView::exists(int index) const
 {
     return index >= 0 && static_cast<std::size_t>(index) < m_tiles.size() && m_tiles[index].exists;

@@ -55,8 +55,6 @@ public:
     // Visible tiles in index order, for assistive technology.
     const std::vector<int>& visibleTiles() const;
 
-    QColor tileColour() const { return m_colour; }
-    void setTileColour(const QColor& colour);
     QFont tileFont(bool bold) const;
 
     // Presses a tile as a click would (used by keyboard and assistive technology).
