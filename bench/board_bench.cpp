@@ -1,15 +1,16 @@
-// Benchmarks of the board through the real Qt view, beside the obvious design of one
-// QPushButton per tile. Prints Google Benchmark's table, then a summary with the
-// ratios and the memory a board takes.
-#include "board/board.h"
-#include "board/host.h"
+// Benchmarks of the game through its real window, beside the obvious design of one
+// QPushButton per tile. Prints Google Benchmark's table, then a summary with the ratios
+// and the memory a board takes.
 #include "board/random.h"
-#include "savegame/gamefileio.h"
+#include "savegame/readfile.h"
+#include "savegame/writefile.h"
 #include "window/boardview.h"
-#include "window/mainwindow.h"
+#include "window/gamewindow.h"
+#include "window/prompts.h"
 #include "window/services.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -29,7 +30,10 @@ namespace {
 
 class SilentPrompts : public Prompts {
 public:
-    int messageBox(std::string_view, int, std::string_view) override { return MsgBox::AnswerOk; }
+    QMessageBox::StandardButton message(QMessageBox::Icon, const QString&, QMessageBox::StandardButtons) override
+    {
+        return QMessageBox::Ok;
+    }
     void beep() override {}
 };
 
@@ -37,7 +41,7 @@ struct Game {
     SilentPrompts prompts;
     PrimaryScreen screen;
     TimeSeededRandom random;
-    std::unique_ptr<frmVantirelle> window;
+    std::unique_ptr<GameWindow> window;
 
     Game()
     {
@@ -45,18 +49,9 @@ struct Game {
         services.prompts = &prompts;
         services.screen = &screen;
         services.random = &random;
-        window = std::make_unique<frmVantirelle>(services);
-        window->Form_Load();
+        window = std::make_unique<GameWindow>(services);
+        window->show();
         QApplication::processEvents();
-    }
-
-    void build(int width, int height)
-    {
-        Board& board = window->board();
-        board.ClearBoard();
-        board.BoardWidth = static_cast<Int16>(width);
-        board.BoardHeight = static_cast<Int16>(height);
-        board.NewBoard(board.BoardWidth, board.BoardHeight);
     }
 };
 
@@ -75,8 +70,8 @@ void BM_NewBoard(benchmark::State& state)
     const int width = static_cast<int>(state.range(0));
     const int height = static_cast<int>(state.range(1));
     for (auto _ : state) {
-        game.build(width, height); // clears the board before, builds, lays out and shows it
-        QApplication::processEvents(); // and paints it
+        game.window->newGame(width, height); // dealt, laid out, the window sized
+        QApplication::processEvents();       // and painted
     }
     state.counters["tiles"] = width * height;
 }
@@ -102,23 +97,20 @@ void BM_ReferenceButtons(benchmark::State& state)
     state.counters["tiles"] = width * height;
 }
 
-// Two tiles beside the blank in the bottom-right corner take turns to slide.
-void slideBackAndForth(benchmark::State& state, bool winTest, bool paint)
+// The tile beside the blank in the bottom-right corner slides back and forth.
+void slideBackAndForth(benchmark::State& state, bool window, bool paint)
 {
     Game game;
-    game.build(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
-    Board& board = game.window->board();
-    const Int16 last = board.LastTile;
-    Int16 blank = last;
+    game.window->newGame(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    const int last = game.window->board().places() - 1;
+    Board board = game.window->board();
     for (auto _ : state) {
-        const Int16 clicked = blank == last ? static_cast<Int16>(last - 1) : last;
-        if (winTest) {
-            board.btnSlide_Click(clicked);
-        } else {
-            board.TrySlide(clicked, blank);
-            board.MovesLabelText();
-        }
-        blank = clicked;
+        const int blank = (window ? game.window->board() : board).blanks().front();
+        const int clicked = blank == last ? last - 1 : last;
+        if (window)
+            game.window->slide(clicked); // the click: the move, the label, the win test, the glide
+        else
+            benchmark::DoNotOptimize(board.slide(clicked));
         if (paint)
             QApplication::processEvents();
     }
@@ -131,19 +123,19 @@ void BM_SlidePainted(benchmark::State& state) { slideBackAndForth(state, true, t
 void BM_CheckForWin(benchmark::State& state)
 {
     Game game;
-    game.build(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    game.window->newGame(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     for (auto _ : state)
-        game.window->board().CheckForWin();
+        benchmark::DoNotOptimize(game.window->board().isSolved());
 }
 
 void BM_WriteGameFile(benchmark::State& state)
 {
     Game game;
-    game.build(181, 181);
+    game.window->newGame(181, 181);
     QTemporaryDir dir;
     const QString path = dir.filePath("big.vts");
     for (auto _ : state) {
-        if (!WriteGameFile(path, game.window->board()).isEmpty())
+        if (!writeGameFile(path, game.window->board()).isEmpty())
             state.SkipWithError("save failed");
     }
 }
@@ -151,13 +143,17 @@ void BM_WriteGameFile(benchmark::State& state)
 void BM_ReadGameFile(benchmark::State& state)
 {
     Game game;
-    game.build(181, 181);
+    game.window->newGame(181, 181);
     QTemporaryDir dir;
     const QString path = dir.filePath("big.vts");
-    WriteGameFile(path, game.window->board());
+    writeGameFile(path, game.window->board());
     for (auto _ : state) {
-        if (!ReadGameFile(path, game.window->board()).isEmpty())
+        OpenedGame opened = readGameFile(QFileInfo(path).filesystemFilePath());
+        if (!opened.board) {
             state.SkipWithError("open failed");
+            break;
+        }
+        game.window->playOpenedGame(std::move(*opened.board));
         QApplication::processEvents();
     }
 }
@@ -165,7 +161,7 @@ void BM_ReadGameFile(benchmark::State& state)
 void BM_StartUp(benchmark::State& state)
 {
     for (auto _ : state) {
-        Game game; // the window built, loaded and shown, as at start-up
+        Game game; // the window built with its first board and shown
         state.PauseTiming();
         game.window.reset();
         QApplication::processEvents();
@@ -222,10 +218,10 @@ Memory measureMemory()
 {
     Memory memory;
     Game game;
-    game.build(3, 3);
+    game.window->newGame(3, 3);
     QApplication::processEvents();
     memory.small = residentBytes();
-    game.build(181, 181);
+    game.window->newGame(181, 181);
     QApplication::processEvents();
     memory.large = residentBytes();
     return memory;
@@ -247,11 +243,20 @@ void printSummary(const MedianReporter& reporter, const Memory& memory)
                     ours > 0 ? reference / ours : 0.0);
     }
 
-    const long small = memory.small;
-    const long large = memory.large;
+    const double slide3 = median("BM_Slide/3/3");
+    std::printf("\nOne slide with its win test against 3x3 (medians, us)\n");
+    for (const char* size : {"3/3", "181/181", "682/48"}) {
+        const double slide = median(std::string("BM_Slide/") + size);
+        std::printf("%-10s %10.2f %7.2fx\n", size, slide, slide3 > 0 ? slide / slide3 : 0.0);
+    }
+    const double open = median("BM_ReadGameFile/");
+    const double build = median("BM_NewBoard/181/181");
+    std::printf("\nOpening a 181x181 game: %.2f ms, building a new 181x181 board: %.2f ms, ratio %.2f\n", open, build,
+                build > 0 ? open / build : 0.0);
+
     std::printf("\nResident memory: 3x3 board %.1f MB, 181x181 board %.1f MB, difference %.2f MB\n",
-                static_cast<double>(small) / 1e6, static_cast<double>(large) / 1e6,
-                static_cast<double>(large - small) / 1e6);
+                static_cast<double>(memory.small) / 1e6, static_cast<double>(memory.large) / 1e6,
+                static_cast<double>(memory.large - memory.small) / 1e6);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "board/board.h"
 #include "board/errors.h"
 #include "board/shuffle.h"
-#include "fake_host.h"
+#include "scripted_random.h"
 
 #include <gtest/gtest.h>
 
@@ -29,18 +29,18 @@ bool holdsEachTileOnceAndBlankLast(const std::vector<Int16>& order)
 
 } // namespace
 
-TEST(ShuffledTileOrder, SmallestBoards)
+TEST(ShuffledOrder, SmallestBoards)
 {
     ScriptedRandom random;
-    EXPECT_EQ(shuffledTileOrder(0, random), std::vector<Int16>{-1});
-    const auto order = shuffledTileOrder(8, random);
+    EXPECT_EQ(shuffledOrder(0, random), std::vector<Int16>{-1});
+    const auto order = shuffledOrder(8, random);
     ASSERT_EQ(order.size(), 9u);
     EXPECT_TRUE(holdsEachTileOnceAndBlankLast(order));
     EXPECT_EQ(random.reseeds, 2) << "every call reseeds";
-    EXPECT_THROW(shuffledTileOrder(-1, random), SubscriptError);
+    EXPECT_THROW(shuffledOrder(-1, random), EmptyBoardError);
 }
 
-TEST(ShuffledTileOrder, ExchangeCountRunsFromOneThousandToSixThousandPlusOnePass)
+TEST(ShuffledOrder, ExchangeCountRunsFromOneThousandToSixThousandPlusOnePass)
 {
     struct Case {
         float first;
@@ -50,12 +50,12 @@ TEST(ShuffledTileOrder, ExchangeCountRunsFromOneThousandToSixThousandPlusOnePass
     for (const Case c : {Case{0.0f, 1000}, Case{0.5f, 3500}, Case{0.99999994f, 6000}, Case{0.0001f, 1000}}) {
         ScriptedRandom random;
         random.script.push_back(c.first);
-        shuffledTileOrder(8, random);
+        shuffledOrder(8, random);
         EXPECT_EQ(random.draws, 1 + 2 * (c.exchanges + 1)) << c.first;
     }
 }
 
-TEST(ShuffledTileOrder, IndicesRoundHalfToEven)
+TEST(ShuffledOrder, IndicesRoundHalfToEven)
 {
     ScriptedRandom random;
     random.script.assign(1 + 2 * 1001, 0.0f);
@@ -64,17 +64,17 @@ TEST(ShuffledTileOrder, IndicesRoundHalfToEven)
     // Places 2 and 4 exchanged; every later pass exchanges place 0 with itself.
     // The 0 at place 0 then takes the last entry and the last place becomes the blank.
     const std::vector<Int16> expected{8, 1, 4, 3, 2, 5, 6, 7, -1};
-    EXPECT_EQ(shuffledTileOrder(8, random), expected);
+    EXPECT_EQ(shuffledOrder(8, random), expected);
 }
 
-TEST(ShuffledTileOrder, BothEndsCanBeDrawn)
+TEST(ShuffledOrder, BothEndsCanBeDrawn)
 {
     ScriptedRandom random;
     random.script.assign(1 + 2 * 1001, 0.0f);
     random.script[2] = 0.99f; // 7.92 -> 8: the last place
     // 0 and 8 exchanged: the 0 already stands last and simply becomes the blank
     const std::vector<Int16> expected{8, 1, 2, 3, 4, 5, 6, 7, -1};
-    EXPECT_EQ(shuffledTileOrder(8, random), expected);
+    EXPECT_EQ(shuffledOrder(8, random), expected);
 }
 
 TEST(MakeSolvable, OddOrdersAreEvenedAndSolvedOrdersMixed)
@@ -107,7 +107,16 @@ TEST(MakeSolvable, BoardsOneTileWideOrHighAreLeftAlone)
     EXPECT_EQ(row, (std::vector<Int16>{2, 1, 3, -1}));
 }
 
-TEST(ShuffleTiles, EveryNewBoardCanBeWonAndIsNotWonAlready)
+// A dealt board's captions as the shuffle's order: tile numbers, -1 for the blank.
+std::vector<Int16> orderOf(const Board& board)
+{
+    std::vector<Int16> order;
+    for (const std::string& caption : board.captions())
+        order.push_back(static_cast<Int16>(caption.empty() ? -1 : std::stoi(caption)));
+    return order;
+}
+
+TEST(DealtBoard, EveryNewBoardCanBeWonAndIsNotWonAlready)
 {
     struct Size {
         Int16 width, height;
@@ -115,26 +124,22 @@ TEST(ShuffleTiles, EveryNewBoardCanBeWonAndIsNotWonAlready)
     int oddBeforeMending = 0;
     for (const Size size : {Size{2, 2}, Size{3, 3}, Size{4, 4}, Size{5, 3}, Size{2, 7}, Size{8, 8}}) {
         for (unsigned seed = 1; seed <= 300; ++seed) {
-            FakeGame game(seed);
-            Board& board = game.board;
-            board.BoardWidth = size.width;
-            board.BoardHeight = size.height;
             const Int16 n = static_cast<Int16>(size.width * size.height - 1);
-
             ScriptedRandom raw(seed);
-            oddBeforeMending += isEvenPermutation(shuffledTileOrder(n, raw)) ? 0 : 1;
+            oddBeforeMending += isEvenPermutation(shuffledOrder(n, raw)) ? 0 : 1;
 
-            board.ShuffleTiles(n);
-            ASSERT_TRUE(holdsEachTileOnceAndBlankLast(board.TileOrder));
-            EXPECT_TRUE(isEvenPermutation(board.TileOrder)) << size.width << "x" << size.height << " seed " << seed;
-            EXPECT_FALSE(isSolvedOrder(board.TileOrder));
+            ScriptedRandom random(seed);
+            const std::vector<Int16> order = orderOf(Board::dealt(size.width, size.height, random));
+            ASSERT_TRUE(holdsEachTileOnceAndBlankLast(order));
+            EXPECT_TRUE(isEvenPermutation(order)) << size.width << "x" << size.height << " seed " << seed;
+            EXPECT_FALSE(isSolvedOrder(order));
         }
     }
     // About half of the plain shuffles are odd, so the mending is really exercised.
     EXPECT_GT(oddBeforeMending, 600);
 }
 
-TEST(ShuffleTiles, AShuffleThatComesOutSolvedIsMixed)
+TEST(DealtBoard, AShuffleThatComesOutSolvedIsMixed)
 {
     // Exchanges (1,2) then (2,3) on 0 1 2 3 give 0 2 3 1; the blank step turns that into 1 2 3 blank.
     auto script = [] {
@@ -147,15 +152,23 @@ TEST(ShuffleTiles, AShuffleThatComesOutSolvedIsMixed)
     };
     ScriptedRandom raw;
     raw.script = script();
-    ASSERT_TRUE(isSolvedOrder(shuffledTileOrder(3, raw)));
+    ASSERT_TRUE(isSolvedOrder(shuffledOrder(3, raw)));
 
-    FakeGame game;
-    game.random.script = script();
-    Board& board = game.board;
-    board.BoardWidth = 2;
-    board.BoardHeight = 2;
-    board.ShuffleTiles(3);
-    EXPECT_EQ(board.TileOrder, (std::vector<Int16>{2, 3, 1, -1}));
+    ScriptedRandom random;
+    random.script = script();
+    EXPECT_EQ(orderOf(Board::dealt(2, 2, random)), (std::vector<Int16>{2, 3, 1, -1}));
+}
+
+TEST(DealtBoard, TheSameSeedDealsTheSameBoard)
+{
+    // The deal is the shuffle's order, mended, as captions: nothing else draws from the source.
+    for (unsigned seed : {3u, 77u}) {
+        ScriptedRandom a(seed);
+        ScriptedRandom b(seed);
+        std::vector<Int16> order = shuffledOrder(15, a);
+        makeSolvable(order, 4, 4);
+        EXPECT_EQ(orderOf(Board::dealt(4, 4, b)), order);
+    }
 }
 
 TEST(TimeSeededRandom, DrawsLieInTheUnitIntervalAndReseedsDiffer)

@@ -11,6 +11,8 @@
 
 namespace vantirelle::testing {
 
+// A registry as an ordinary user sees HKEY_LOCAL_MACHINE: readable, but any request for
+// a right to change it is denied.
 class FakeRegistry : public Registry {
 public:
     struct Value {
@@ -18,9 +20,13 @@ public:
         std::vector<std::uint8_t> bytes;
     };
     std::map<std::string, std::map<std::string, Value>> keys; // key path under HKLM -> values
+    std::map<std::string, std::string> environment;
     std::vector<std::uint32_t> accessMasks;
     std::vector<Key> closed;
     int opened = 0;
+
+    // KEY_SET_VALUE, KEY_CREATE_SUB_KEY, KEY_CREATE_LINK, DELETE, WRITE_DAC, WRITE_OWNER
+    static constexpr std::uint32_t WriteRights = 0x2 | 0x4 | 0x20 | 0x10000 | 0x40000 | 0x80000;
 
     void setText(const std::string& key, const std::string& name, const std::string& text, bool terminated = true,
                  std::uint32_t type = Reg::Text)
@@ -42,6 +48,8 @@ public:
         accessMasks.push_back(access);
         if (root != Reg::LocalMachine || options != 0 || !keys.count(path))
             return Reg::FileNotFound;
+        if (access & WriteRights)
+            return Reg::AccessDenied;
         m_handles.push_back(path);
         key = m_handles.size() + 100;
         ++opened;
@@ -54,7 +62,7 @@ public:
         const auto found = values.find(name);
         if (found == values.end())
             return Reg::FileNotFound;
-        const std::uint32_t needed = static_cast<std::uint32_t>(found->second.bytes.size());
+        const auto needed = static_cast<std::uint32_t>(found->second.bytes.size());
         if (needed > size) {
             size = needed;
             return Reg::MoreData;
@@ -69,6 +77,23 @@ public:
     {
         closed.push_back(key);
         return 0;
+    }
+    std::string expandEnvironment(const std::string& text) override
+    {
+        std::string out;
+        for (std::size_t at = 0; at < text.size();) {
+            const std::size_t open = text.find('%', at);
+            const std::size_t close = open == std::string::npos ? open : text.find('%', open + 1);
+            if (close == std::string::npos) {
+                out += text.substr(at);
+                break;
+            }
+            const auto name = text.substr(open + 1, close - open - 1);
+            const auto found = environment.find(name);
+            out += text.substr(at, open - at) + (found != environment.end() ? found->second : "%" + name + "%");
+            at = close + 1;
+        }
+        return out;
     }
 
 private:
@@ -90,22 +115,6 @@ public:
         started.push_back(path);
         return startable.count(path) > 0;
     }
-};
-
-class RecordingPrompts : public Prompts {
-public:
-    struct Message {
-        std::string text;
-        int style;
-        std::string title;
-    };
-    std::vector<Message> messages;
-    int messageBox(std::string_view text, int style, std::string_view title) override
-    {
-        messages.push_back({std::string(text), style, std::string(title)});
-        return MsgBox::AnswerOk;
-    }
-    void beep() override {}
 };
 
 } // namespace vantirelle::testing

@@ -16,7 +16,7 @@ struct Lookup : ::testing::Test {
 
     bool get(const std::string& key, const std::string& name, std::string& value)
     {
-        return GetKeyValue(registry, Reg::LocalMachine, key, name, value);
+        return readRegistryValue(registry, Reg::LocalMachine, key, name, value);
     }
 };
 
@@ -24,17 +24,23 @@ struct Launch : ::testing::Test {
     FakeRegistry registry;
     FakeFiles files;
     FakeLauncher launcher;
-    RecordingPrompts prompts;
+    RegistrySystemInfoFinder finder{registry, files};
 
-    void run() { StartSysInfo(registry, files, launcher, prompts); }
-    bool unavailableShown() const
-    {
-        return prompts.messages.size() == 1 && prompts.messages[0].text == "System Information Is Unavailable At This Time"
-               && prompts.messages[0].style == 0 && prompts.messages[0].title == "Vantirelle";
-    }
+    bool run() { return launchSystemInfo(finder, launcher); }
 };
 
 } // namespace
+
+TEST_F(Lookup, KeysAreOpenedForReadingOnlySoOrdinaryUsersGetTheValue)
+{
+    registry.setText(Tools, "PATH", "C:\\Tools\\msinfo32.exe");
+    std::string value;
+    EXPECT_TRUE(get(Tools, "PATH", value));
+    EXPECT_EQ(value, "C:\\Tools\\msinfo32.exe");
+    ASSERT_EQ(registry.accessMasks.size(), 1u);
+    EXPECT_EQ(registry.accessMasks[0] & FakeRegistry::WriteRights, 0u);
+    EXPECT_EQ(registry.accessMasks[0] & 0x1u, 0x1u) << "KEY_QUERY_VALUE";
+}
 
 TEST_F(Lookup, TextComesBackWithoutItsTerminatingZeroAndWholeWithoutOne)
 {
@@ -45,7 +51,6 @@ TEST_F(Lookup, TextComesBackWithoutItsTerminatingZeroAndWholeWithoutOne)
     EXPECT_EQ(value, "C:\\Tools\\msinfo32.exe");
     EXPECT_TRUE(get(Tools, "BARE", value));
     EXPECT_EQ(value, "C:\\bare.exe");
-    EXPECT_EQ(registry.accessMasks, (std::vector<std::uint32_t>{0x2003F, 0x2003F}));
     EXPECT_EQ(registry.closed.size(), 2u);
 }
 
@@ -90,11 +95,17 @@ TEST_F(Lookup, NumbersBecomeSignedDecimalText)
     }
 }
 
-TEST_F(Lookup, OtherTypesLeaveTheValueAloneAndStillAnswerTrue)
+TEST_F(Lookup, ExpandableTextIsExpandedAndOtherTypesLeaveTheValueAlone)
 {
-    registry.setText(Tools, "EXPAND", "%SystemRoot%\\msinfo32.exe", true, Reg::ExpandText);
-    std::string value = "kept";
+    registry.environment["SystemRoot"] = "C:\\Windows";
+    registry.setText(Tools, "EXPAND", "%SystemRoot%\\System32\\msinfo32.exe", true, Reg::ExpandText);
+    std::string value;
     EXPECT_TRUE(get(Tools, "EXPAND", value));
+    EXPECT_EQ(value, "C:\\Windows\\System32\\msinfo32.exe");
+
+    registry.setText(Tools, "BINARY", "\x01\x02", false, 3);
+    value = "kept";
+    EXPECT_TRUE(get(Tools, "BINARY", value));
     EXPECT_EQ(value, "kept");
 }
 
@@ -102,7 +113,7 @@ TEST_F(Lookup, AnEmptyValueIsAnErrorAndTheKeyIsStillClosed)
 {
     registry.keys[Tools]["EMPTY"] = {Reg::Text, {}};
     std::string value;
-    EXPECT_THROW(get(Tools, "EMPTY", value), SysInfoError);
+    EXPECT_THROW(get(Tools, "EMPTY", value), RegistryError);
     EXPECT_EQ(registry.closed.size(), 1u);
 }
 
@@ -110,62 +121,55 @@ TEST_F(Launch, ThePathValueIsStartedAsItStands)
 {
     registry.setText(Tools, "PATH", "C:\\Program Files\\msinfo32.exe");
     launcher.startable.insert("C:\\Program Files\\msinfo32.exe");
-    run();
+    EXPECT_TRUE(run());
     EXPECT_EQ(launcher.started, (std::vector<std::string>{"C:\\Program Files\\msinfo32.exe"}));
-    EXPECT_TRUE(prompts.messages.empty());
     EXPECT_EQ(registry.opened, 1) << "the fallback is not looked up";
 }
 
-TEST_F(Launch, APathThatCannotStartShowsTheMessage)
+TEST_F(Launch, AnExpandablePathIsStartedExpanded)
+{
+    registry.environment["ProgramFiles"] = "C:\\Program Files";
+    registry.setText(Tools, "PATH", "%ProgramFiles%\\Common Files\\msinfo32.exe", true, Reg::ExpandText);
+    launcher.startable.insert("C:\\Program Files\\Common Files\\msinfo32.exe");
+    EXPECT_TRUE(run());
+}
+
+TEST_F(Launch, APathThatCannotStartFails)
 {
     registry.setText(Tools, "PATH", "C:\\gone.exe");
     registry.setText(Shared, "MSINFO", "C:\\Tools");
-    files.ordinary.insert("C:\\gone.exe");
-    run();
-    EXPECT_EQ(launcher.started, (std::vector<std::string>{"C:\\gone.exe"})) << "no existence test on this path";
-    EXPECT_TRUE(unavailableShown());
+    files.ordinary.insert("C:\\Tools\\MSINFO32.EXE");
+    EXPECT_FALSE(run());
+    EXPECT_EQ(launcher.started, (std::vector<std::string>{"C:\\gone.exe"})) << "no existence test, no fallback";
 }
 
 TEST_F(Launch, TheSharedToolsFolderIsUsedWhenItHoldsTheProgram)
 {
     for (const std::string folder : {"C:\\Tools", "C:\\Tools\\"}) {
-        FakeRegistry fresh;
-        registry = fresh;
+        registry.keys.clear();
         launcher.started.clear();
         registry.setText(Shared, "MSINFO", folder);
         const std::string program = folder + "\\MSINFO32.EXE";
         files.ordinary = {program};
         launcher.startable = {program};
-        run();
+        EXPECT_TRUE(run()) << folder;
         EXPECT_EQ(launcher.started, (std::vector<std::string>{program})) << folder;
-        EXPECT_TRUE(prompts.messages.empty());
     }
 }
 
-TEST_F(Launch, EveryDeadEndShowsTheOneMessage)
+TEST_F(Launch, EveryDeadEndFails)
 {
     // the folder lacks the program
     registry.setText(Shared, "MSINFO", "C:\\Empty");
-    run();
+    EXPECT_FALSE(run());
     EXPECT_TRUE(launcher.started.empty());
-    EXPECT_TRUE(unavailableShown());
 
     // neither value exists
     registry.keys.clear();
-    prompts.messages.clear();
-    run();
-    EXPECT_TRUE(unavailableShown());
+    EXPECT_FALSE(run());
 
-    // an expandable text leaves the path empty, and nothing starts from an empty path
-    registry.setText(Tools, "PATH", "%SystemRoot%\\msinfo32.exe", true, Reg::ExpandText);
-    prompts.messages.clear();
-    run();
-    EXPECT_EQ(launcher.started, (std::vector<std::string>{""}));
-    EXPECT_TRUE(unavailableShown());
-
-    // a value of size 0 raises inside the lookup; the launcher turns it into the message
+    // a value of size 0 raises inside the lookup; the launch turns it into a failure
     registry.keys[Tools]["PATH"] = {Reg::Text, {}};
-    prompts.messages.clear();
-    run();
-    EXPECT_TRUE(unavailableShown());
+    EXPECT_FALSE(run());
+    EXPECT_TRUE(launcher.started.empty());
 }

@@ -4,31 +4,25 @@
 
 #include <QStringList>
 
+#include <memory>
+
 namespace vantirelle {
 
-// Where there is no registry: the system information key answers with the full path
-// of the first known system information program found on PATH, and the shared tools
-// key with nothing, so the launcher's two lookups keep their order and meaning.
-class SearchPathRegistry final : public Registry {
+// The system information program of the platform the game runs on: found through the
+// registry on Windows, on the PATH elsewhere.
+std::unique_ptr<SystemInfoFinder> platformSystemInfoFinder();
+
+// The first of a list of programs found on the PATH.
+class PathSystemInfoFinder final : public SystemInfoFinder {
 public:
     // The programs looked for, in order of preference.
     static QStringList knownTools();
 
-    explicit SearchPathRegistry(QStringList tools = knownTools()) : m_tools(std::move(tools)) {}
-
-    long openKey(Key root, const std::string& path, std::uint32_t options, std::uint32_t access, Key& key) override;
-    long queryValue(Key key, const std::string& name, std::uint32_t& type, std::uint8_t* buffer,
-                    std::uint32_t& size) override;
-    long closeKey(Key) override { return 0; }
+    explicit PathSystemInfoFinder(QStringList tools = knownTools()) : m_tools(std::move(tools)) {}
+    std::optional<std::string> find() override;
 
 private:
     QStringList m_tools;
-    std::string m_found;
-};
-
-class LocalFileSystem final : public FileSystem {
-public:
-    bool isOrdinaryFile(const std::string& path) const override;
 };
 
 // Starts the program as a process of its own; the game neither waits for it nor tracks it.

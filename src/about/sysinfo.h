@@ -1,14 +1,33 @@
 #pragma once
 
-#include "board/host.h"
-
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
 namespace vantirelle {
 
-// The three registry calls the launcher makes, shaped as advapi32 has them: each
+inline constexpr const char* SystemInfoUnavailable = "System Information Is Unavailable At This Time";
+
+// Where the platform's system information program is; nothing when there is none.
+class SystemInfoFinder {
+public:
+    virtual ~SystemInfoFinder() = default;
+    virtual std::optional<std::string> find() = 0;
+};
+
+class ProgramLauncher {
+public:
+    virtual ~ProgramLauncher() = default;
+    // Starts a program by its full path in a normal window, without waiting for it.
+    virtual bool start(const std::string& path) = 0;
+};
+
+// Finds the system information program and starts it. False for every failure on the
+// way: nothing found, a program that does not start, or an error while looking.
+bool launchSystemInfo(SystemInfoFinder& finder, ProgramLauncher& launcher);
+
+// The three registry calls the Windows lookup makes, shaped as advapi32 has them: each
 // answers 0 on success and a Windows error code otherwise. Keys are opaque handles.
 class Registry {
 public:
@@ -20,6 +39,8 @@ public:
     virtual long queryValue(Key key, const std::string& name, std::uint32_t& type, std::uint8_t* buffer,
                             std::uint32_t& size) = 0;
     virtual long closeKey(Key key) = 0;
+    // Expands %NAME% references the way the system does for REG_EXPAND_SZ values.
+    virtual std::string expandEnvironment(const std::string& text) = 0;
 };
 
 class FileSystem {
@@ -29,26 +50,20 @@ public:
     virtual bool isOrdinaryFile(const std::string& path) const = 0;
 };
 
-class ProgramLauncher {
-public:
-    virtual ~ProgramLauncher() = default;
-    // Starts a program by its full path in a normal window, without waiting for it.
-    virtual bool start(const std::string& path) = 0;
-};
-
-class SysInfoError : public std::runtime_error {
+class RegistryError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
 
 namespace Reg {
 inline constexpr Registry::Key LocalMachine = 0x80000002;
-inline constexpr std::uint32_t AllAccess = 0x2003F;
-inline constexpr std::uint32_t Text = 1;       // REG_SZ
-inline constexpr std::uint32_t ExpandText = 2; // REG_EXPAND_SZ
-inline constexpr std::uint32_t Number = 4;     // REG_DWORD
+inline constexpr std::uint32_t Read = 0x20019;    // KEY_READ: what a query needs, granted to every user
+inline constexpr std::uint32_t Text = 1;          // REG_SZ
+inline constexpr std::uint32_t ExpandText = 2;    // REG_EXPAND_SZ
+inline constexpr std::uint32_t Number = 4;        // REG_DWORD
 inline constexpr std::uint32_t BufferSize = 1024;
 inline constexpr long FileNotFound = 2;
+inline constexpr long AccessDenied = 5;
 inline constexpr long MoreData = 234;
 } // namespace Reg
 
@@ -57,18 +72,26 @@ inline constexpr const char* MsInfoPathValue = "PATH";
 inline constexpr const char* SharedToolsKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
 inline constexpr const char* SharedToolsMsInfoValue = "MSINFO";
 inline constexpr const char* MsInfoProgram = "\\MSINFO32.EXE";
-inline constexpr const char* SysInfoUnavailable = "System Information Is Unavailable At This Time";
 
-// Reads one registry value into KeyVal: text as it stands (without a terminating zero),
-// a 32-bit number as its signed decimal text, any other type leaves KeyVal alone and
-// still answers true. A missing key or value, or one over 1024 bytes, answers false
-// with KeyVal empty. The key is closed on every path. Raises SysInfoError for a value
-// of size 0.
-bool GetKeyValue(Registry& registry, Registry::Key KeyRoot, const std::string& KeyName, const std::string& SubKeyRef,
-                 std::string& KeyVal);
+// Reads one value into `value`: text as it stands (without a terminating zero; an
+// expandable text with its %NAME% references expanded), a 32-bit number as its signed
+// decimal text; any other type leaves `value` alone and still answers true. A missing
+// key or value, or one over 1024 bytes, answers false with `value` empty. The key is
+// opened for reading only and closed on every path. Raises RegistryError for a value of
+// size 0.
+bool readRegistryValue(Registry& registry, Registry::Key root, const std::string& key, const std::string& name,
+                       std::string& value);
 
-// Finds the system information program through the registry and starts it; any
-// failure on the way ends in one message box.
-void StartSysInfo(Registry& registry, const FileSystem& files, ProgramLauncher& launcher, Prompts& prompts);
+// The Windows lookup: the PATH value of the MSINFO key names the program; failing that,
+// the MSINFO value of the shared tools key names a folder that must hold MSINFO32.EXE.
+class RegistrySystemInfoFinder final : public SystemInfoFinder {
+public:
+    RegistrySystemInfoFinder(Registry& registry, const FileSystem& files) : m_registry(registry), m_files(files) {}
+    std::optional<std::string> find() override;
+
+private:
+    Registry& m_registry;
+    const FileSystem& m_files;
+};
 
 } // namespace vantirelle

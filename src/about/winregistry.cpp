@@ -1,8 +1,8 @@
-#ifdef _WIN32
-
 #include "about/winregistry.h"
 
 #include <windows.h>
+
+#include <vector>
 
 namespace vantirelle {
 
@@ -40,6 +40,18 @@ long WindowsRegistry::closeKey(Key key)
     return RegCloseKey(toHandle(key));
 }
 
+std::string WindowsRegistry::expandEnvironment(const std::string& text)
+{
+    const DWORD needed = ExpandEnvironmentStringsA(text.c_str(), nullptr, 0);
+    if (needed == 0)
+        return text;
+    std::vector<char> expanded(needed);
+    const DWORD written = ExpandEnvironmentStringsA(text.c_str(), expanded.data(), needed);
+    if (written == 0 || written > needed)
+        return text;
+    return std::string(expanded.data()); // without the terminating zero
+}
+
 bool WindowsFileSystem::isOrdinaryFile(const std::string& path) const
 {
     const DWORD attributes = GetFileAttributesA(path.c_str());
@@ -49,5 +61,3 @@ bool WindowsFileSystem::isOrdinaryFile(const std::string& path) const
 }
 
 } // namespace vantirelle
-
-#endif

@@ -1,18 +1,17 @@
 #pragma once
 
-#ifdef _WIN32
-
 #include "about/sysinfo.h"
 
 namespace vantirelle {
 
-// The registry itself, through advapi32's single-byte calls.
+// The registry itself, through advapi32's single-byte calls. Windows only.
 class WindowsRegistry final : public Registry {
 public:
     long openKey(Key root, const std::string& path, std::uint32_t options, std::uint32_t access, Key& key) override;
     long queryValue(Key key, const std::string& name, std::uint32_t& type, std::uint8_t* buffer,
                     std::uint32_t& size) override;
     long closeKey(Key key) override;
+    std::string expandEnvironment(const std::string& text) override;
 };
 
 // File attributes as Windows keeps them: hidden and system files are not ordinary.
@@ -22,5 +21,3 @@ public:
 };
 
 } // namespace vantirelle
-
-#endif

@@ -1,52 +1,101 @@
 #pragma once
 
-#include "board/host.h"
-#include "board/int16.h"
-#include "board/random.h"
-
+#include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vantirelle {
 
-// The game's board: its variables and the routines that build, clear, slide and
-// judge it. The tile elements' captions and visibility on the host are the board
-// state; this class keeps only the size, the move count and the last shuffle.
-class Board {
-public:
-    Board(BoardHost& host, Prompts& prompts, RandomSource& random);
+class RandomSource;
 
-    Int16 BoardWidth = 0;
-    Int16 BoardHeight = 0;
-    Int16 MoveCount = 0;
-    Int16 LastTile = 0;
-    std::vector<Int16> TileOrder;
+// The move counter is 16-bit signed: it counts up to this and then holds.
+inline constexpr int MaximumMoves = 32767;
 
-    // Builds a shuffled board of BoardWidth x BoardHeight. The arguments are used
-    // for the frame's caption only; callers pass BoardWidth and BoardHeight.
-    void NewBoard(const Int16& width, const Int16& height);
-    // Destroys tile elements 1..LastTile of the board built last.
-    void ClearBoard();
-    void ShuffleTiles(Int16 n);
+// Boards are 1 to 682 places each way (682 tiles of 48 pixels stay within 16 bits) and
+// at most 32767 places in all.
+inline constexpr int MaximumBoardSide = 682;
+inline constexpr int MaximumBoardPlaces = 32767;
+bool isAdmittedBoardSize(int width, int height);
 
-    void btnSlide_Click(Int16 Index);
-    bool TrySlide(Int16 ClickedIndex, Int16 NeighbourIndex);
-    void MovesLabelText();
-    void CheckForWin();
+enum class Direction { Left, Right, Up, Down };
 
-    // The bold rule: a numbered tile is bold exactly when its number is its index + 1.
-    static bool standsHome(std::string_view caption, Int16 index);
-
-    BoardHost& host() { return m_host; }
-
-private:
-    BoardHost& m_host;
-    Prompts& m_prompts;
-    RandomSource& m_random;
+// One slide: the tile on place `from` went into the blank on place `to`.
+struct Slide {
+    int from = 0;
+    int to = 0;
+    bool operator==(const Slide&) const = default;
 };
 
-std::string frameCaption(Int16 width, Int16 height);
-std::string movesCaption(Int16 moves);
-std::string winMessage(Int16 moves);
+// The game's board as a value: its size, the caption of every place in reading order
+// (place = row * width + column), and the moves made. The blank is the empty caption;
+// a saved game may hold any captions and more than one blank, and those play by the
+// same rules. What the window shows is derived from this: a place is drawn when its
+// caption is not empty, and drawn bold when its caption, read as a number, is its place + 1.
+class Board {
+public:
+    // Raises EmptyBoardError for a width or height below 1, and OverflowError when
+    // width x height does not fit the 16-bit count of places.
+    Board(int width, int height, std::vector<std::string> captions, int moves = 0);
+
+    // A freshly shuffled board: the tiles 1..n in random order, the blank on the last
+    // place, never already in order and, on boards at least 2 x 2, always solvable.
+    static Board dealt(int width, int height, RandomSource& random);
+
+    int width() const { return m_width; }
+    int height() const { return m_height; }
+    int places() const { return static_cast<int>(m_captions.size()); }
+    int moves() const { return m_moves; }
+    const std::string& caption(int place) const { return m_captions[static_cast<std::size_t>(place)]; }
+    const std::vector<std::string>& captions() const { return m_captions; }
+    bool isBlank(int place) const { return caption(place).empty(); }
+    bool isBold(int place) const;
+    // The blanks in reading order; a dealt board has exactly one, on the last place.
+    const std::vector<int>& blanks() const { return m_blanks; }
+
+    int row(int place) const { return place / m_width; }
+    int column(int place) const { return place % m_width; }
+    int placeAt(int row, int column) const { return row * m_width + column; }
+
+    // The win test: every place but the last shows its own number (place + 1) as plain
+    // digits, compared as text. The count of such places is kept up to date by every
+    // change, so the test costs the same at every size.
+    bool isSolved() const { return m_home == places() - 1; }
+
+    // A click on a tile: its neighbours are tried left, right, up, down, never across an
+    // edge of the board; the tile moves into the first of them that is blank and the move
+    // is counted (holding at MaximumMoves). Nothing moves for a blank place or a tile with
+    // no blank beside it.
+    std::optional<Slide> slide(int place);
+
+    // The tile that an arrow key moves: the one on the far side of the first blank, in
+    // reading order, that has a tile beside it in that direction; Left moves the tile to
+    // the right of the blank leftwards into it, and so on.
+    std::optional<Slide> slideToward(Direction direction) const;
+
+    // Moves the tile on `from` into the blank neighbour `to` and counts the move.
+    void play(const Slide& slide);
+    // Takes a slide back and sets the count to what it was before it.
+    void takeBack(const Slide& slide, int movesBefore);
+
+    void setMoves(int moves);
+    bool operator==(const Board& other) const
+    {
+        return m_width == other.m_width && m_moves == other.m_moves && m_captions == other.m_captions;
+    }
+
+private:
+    bool isHome(int place) const;
+    void moveCaption(int from, int to);
+    std::optional<int> neighbour(int place, Direction direction) const;
+
+    int m_width;
+    int m_height;
+    int m_moves;
+    std::vector<std::string> m_captions;
+    std::vector<int> m_blanks;
+    int m_home = 0; // places before the last that show their own number
+};
 
 } // namespace vantirelle

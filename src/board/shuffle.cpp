@@ -7,11 +7,11 @@
 
 namespace vantirelle {
 
-std::vector<Int16> shuffledTileOrder(Int16 n, RandomSource& random)
+std::vector<Int16> shuffledOrder(Int16 n, RandomSource& random)
 {
     random.reseed();
     if (n < 0)
-        throw SubscriptError();
+        throw EmptyBoardError();
 
     std::vector<Int16> order(static_cast<std::size_t>(n) + 1);
     for (Int16 i = 0; i <= n; i = add16(i, 1)) {

@@ -10,8 +10,8 @@ namespace vantirelle {
 // The starting order for a board whose highest place index is n: entries 0..n-1
 // hold the tiles 1..n in random order and entry n holds -1, the blank. Reseeds
 // the generator, then makes 1001 to 6001 random exchanges of the solved order.
-// Raises SubscriptError for n < 0.
-std::vector<Int16> shuffledTileOrder(Int16 n, RandomSource& random);
+// Raises EmptyBoardError for n < 0.
+std::vector<Int16> shuffledOrder(Int16 n, RandomSource& random);
 
 // On a board at least 2 by 2 with the blank in its home corner, the order can be
 // solved exactly when the tiles form an even permutation. Mends an odd order by

@@ -1,45 +1,40 @@
 #pragma once
 
 #include "board/board.h"
-#include "board/int16.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vantirelle {
 
-// A saved game (.vts): little-endian 16-bit width, height and moves, then one record
-// per place in index order: an unsigned 16-bit byte count and that many bytes of
-// caption, one byte per character (Latin-1), no terminator. There is no magic number;
-// the file is known by its extension.
-struct SavedGame {
-    Int16 width = 0;
-    Int16 height = 0;
-    Int16 moves = 0;
-    std::vector<std::string> captions; // UTF-8; "" for a blank
-};
+// A saved game (.vts), little-endian: the width, the height and the moves as signed
+// 16-bit numbers, then one record per place in reading order: an unsigned 16-bit byte
+// count and that many bytes of caption, one byte per character (Latin-1), no terminator.
+// There is no magic number; the file is known by its extension. Bytes after the last
+// record are ignored.
 
-std::vector<std::uint8_t> encodeGame(const SavedGame& game);
+// The longest caption a file may give a tile. A tile shows a handful of characters;
+// this is far more than any game needs and keeps every file quick to open and draw.
+inline constexpr std::size_t MaximumCaptionBytes = 255;
+// No game needs more of a file than this: a header and the largest board with every
+// caption at its longest. What follows is never read.
+inline constexpr std::size_t LargestGameBytes = 6 + MaximumBoardPlaces * (2 + MaximumCaptionBytes);
 
-// Checks the whole file before anything is built from it: width and height 1 to 682
-// with at most 32767 places, moves 0 to 32767, and every record inside the file.
-// Bytes after the last record are ignored.
+std::vector<std::uint8_t> encodeGame(const Board& board);
+
+// Checks the whole file and only then builds the board: width and height 1 to 682 with
+// at most 32767 places, moves 0 to 32767, every record inside the file and no caption
+// over MaximumCaptionBytes. A refusal says what is wrong and where.
 struct DecodeResult {
-    std::optional<SavedGame> game;
-    std::string error; // what is wrong with the file, when game is empty
+    std::optional<Board> board;
+    std::string error;
 };
 DecodeResult decodeGame(std::span<const std::uint8_t> bytes);
-
-// The board as it stands: size, moves and every tile element's caption.
-SavedGame gameFromBoard(Board& board);
-
-// Replaces the game on the board with a saved one: a fresh board of the stored size,
-// then the stored moves and captions; every empty caption is a hidden blank and the
-// numbered tiles are marked bold by the home rule. The game must have passed decodeGame.
-void loadGame(Board& board, const SavedGame& game);
 
 // Appends ".vts" unless the name already ends in exactly ".vts", case counting.
 std::string withSavedGameExtension(const std::string& name);

@@ -1,5 +1,6 @@
 #include "window/boardaccessible.h"
 
+#include "board/board.h"
 #include "window/boardview.h"
 
 #include <QWidget>
@@ -9,6 +10,29 @@
 
 namespace vantirelle {
 
+namespace {
+
+// The drawn tiles are the places that are not blank: the n-th of them skips every
+// blank at or before it.
+int nthShownPlace(const Board& board, int n)
+{
+    int place = n;
+    for (const int blank : board.blanks()) {
+        if (blank > place)
+            break;
+        ++place;
+    }
+    return place < board.places() ? place : -1;
+}
+
+int shownIndexOf(const Board& board, int place)
+{
+    const auto& blanks = board.blanks();
+    return place - static_cast<int>(std::lower_bound(blanks.begin(), blanks.end(), place) - blanks.begin());
+}
+
+} // namespace
+
 BoardViewAccessible::BoardViewAccessible(BoardView* view)
     : QAccessibleWidget(view, QAccessible::Grouping, QStringLiteral("Board"))
 {
@@ -16,7 +40,7 @@ BoardViewAccessible::BoardViewAccessible(BoardView* view)
 
 BoardViewAccessible::~BoardViewAccessible()
 {
-    for (const auto& [tile, id] : m_tiles)
+    for (const auto& [place, id] : m_tiles)
         QAccessible::deleteAccessibleInterface(id);
 }
 
@@ -27,70 +51,65 @@ BoardView* BoardViewAccessible::view() const
 
 int BoardViewAccessible::childCount() const
 {
-    return static_cast<int>(view()->visibleTiles().size());
+    const Board* board = view()->board();
+    return board ? board->places() - static_cast<int>(board->blanks().size()) : 0;
 }
 
 QAccessibleInterface* BoardViewAccessible::child(int index) const
 {
-    const auto& shown = view()->visibleTiles();
-    if (index < 0 || static_cast<std::size_t>(index) >= shown.size())
+    const Board* board = view()->board();
+    if (!board || index < 0 || index >= childCount())
         return nullptr;
-    return tileInterface(shown[index]);
+    return tileInterface(nthShownPlace(*board, index));
 }
 
 int BoardViewAccessible::indexOfChild(const QAccessibleInterface* child) const
 {
-    if (!child || child->role() != QAccessible::Button)
+    const Board* board = view()->board();
+    if (!board || !child || child->role() != QAccessible::Button || child->parent() != this)
         return -1;
-    const int tile = static_cast<const TileAccessible*>(child)->tile();
-    const auto& shown = view()->visibleTiles();
-    const auto at = std::lower_bound(shown.begin(), shown.end(), tile);
-    return at != shown.end() && *at == tile ? static_cast<int>(at - shown.begin()) : -1;
+    const int place = static_cast<const TileAccessible*>(child)->place();
+    if (place < 0 || place >= board->places() || board->isBlank(place))
+        return -1;
+    return shownIndexOf(*board, place);
 }
 
 QAccessibleInterface* BoardViewAccessible::childAt(int x, int y) const
 {
-    const int tile = view()->tileAt(view()->mapFromGlobal(QPoint(x, y)));
-    return tile < 0 ? nullptr : tileInterface(tile);
+    const int place = view()->tileAt(view()->mapFromGlobal(QPoint(x, y)));
+    return place < 0 ? nullptr : tileInterface(place);
 }
 
 QAccessibleInterface* BoardViewAccessible::focusChild() const
 {
-    const int tile = view()->focusTile();
-    if (!view()->hasFocus() || !view()->exists(tile) || !view()->tile(tile).visible)
+    const int place = view()->focusPlace();
+    const Board* board = view()->board();
+    if (!view()->hasFocus() || !board || place < 0 || place >= board->places() || board->isBlank(place))
         return nullptr;
-    return tileInterface(tile);
+    return tileInterface(place);
 }
 
-QAccessibleInterface* BoardViewAccessible::tileInterface(int tile) const
+QAccessibleInterface* BoardViewAccessible::tileInterface(int place) const
 {
-    if (!view()->exists(tile))
+    const Board* board = view()->board();
+    if (!board || place < 0 || place >= board->places())
         return nullptr;
-    const auto found = m_tiles.find(tile);
+    const auto found = m_tiles.find(place);
     if (found != m_tiles.end())
         return QAccessible::accessibleInterface(found->second);
-    auto* iface = new TileAccessible(view(), tile);
-    m_tiles.emplace(tile, QAccessible::registerAccessibleInterface(iface));
-    return iface;
+    auto* tile = new TileAccessible(view(), place);
+    m_tiles.emplace(place, QAccessible::registerAccessibleInterface(tile));
+    return tile;
 }
 
-void BoardViewAccessible::forgetTile(int tile)
-{
-    const auto found = m_tiles.find(tile);
-    if (found == m_tiles.end())
-        return;
-    QAccessible::deleteAccessibleInterface(found->second);
-    m_tiles.erase(found);
-}
-
-TileAccessible::TileAccessible(BoardView* view, int tile)
-    : m_view(view), m_tile(tile)
+TileAccessible::TileAccessible(BoardView* view, int place)
+    : m_view(view), m_place(place)
 {
 }
 
 bool TileAccessible::isValid() const
 {
-    return m_view && m_view->exists(m_tile);
+    return m_view && m_view->board() && m_place < m_view->board()->places();
 }
 
 QWindow* TileAccessible::window() const
@@ -105,18 +124,16 @@ QAccessibleInterface* TileAccessible::parent() const
 
 QString TileAccessible::text(QAccessible::Text t) const
 {
-    if (!isValid())
+    if (!isValid() || t != QAccessible::Name)
         return {};
-    if (t == QAccessible::Name)
-        return QString::fromStdString(m_view->tile(m_tile).caption);
-    return {};
+    return QString::fromStdString(m_view->board()->caption(m_place));
 }
 
 QRect TileAccessible::rect() const
 {
     if (!isValid())
         return {};
-    const QRect local = m_view->tileRect(m_tile);
+    const QRect local = m_view->tileRect(m_place);
     return QRect(m_view->mapToGlobal(local.topLeft()), local.size());
 }
 
@@ -128,8 +145,8 @@ QAccessible::State TileAccessible::state() const
         return s;
     }
     s.focusable = true;
-    s.invisible = !m_view->tile(m_tile).visible;
-    s.focused = m_view->hasFocus() && m_view->focusTile() == m_tile;
+    s.invisible = m_view->board()->isBlank(m_place);
+    s.focused = m_view->hasFocus() && m_view->focusPlace() == m_place;
     return s;
 }
 
@@ -146,7 +163,7 @@ QStringList TileAccessible::actionNames() const
 void TileAccessible::doAction(const QString& actionName)
 {
     if (actionName == pressAction() && isValid())
-        m_view->pressTile(m_tile);
+        m_view->pressTile(m_place);
 }
 
 namespace {
@@ -167,22 +184,6 @@ void installBoardAccessibility()
         QAccessible::installFactory(boardViewFactory);
         installed = true;
     }
-}
-
-void BoardView::notifyAccessibility(int index, int what) const
-{
-    if (!QAccessible::isActive())
-        return;
-    auto* board = static_cast<BoardViewAccessible*>(QAccessible::queryAccessibleInterface(const_cast<BoardView*>(this)));
-    if (!board)
-        return;
-    const auto event = static_cast<QAccessible::Event>(what);
-    if (QAccessibleInterface* tile = board->tileInterface(index)) {
-        QAccessibleEvent ev(tile, event);
-        QAccessible::updateAccessibility(&ev);
-    }
-    if (event == QAccessible::ObjectDestroyed)
-        board->forgetTile(index);
 }
 
 } // namespace vantirelle

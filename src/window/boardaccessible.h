@@ -9,8 +9,9 @@ namespace vantirelle {
 
 class BoardView;
 
-// Exposes the board view as a group and each visible tile as a push button named by
+// Exposes the board view as a group and each tile it draws as a push button named by
 // its caption, with a press action, so a screen reader user plays as with real buttons.
+// Children are the drawn tiles in reading order; blanks are left out.
 class BoardViewAccessible : public QAccessibleWidget {
 public:
     explicit BoardViewAccessible(BoardView* view);
@@ -22,9 +23,8 @@ public:
     QAccessibleInterface* childAt(int x, int y) const override;
     QAccessibleInterface* focusChild() const override;
 
-    // The interface of one tile element, made on first use and kept while the element exists.
-    QAccessibleInterface* tileInterface(int tile) const;
-    void forgetTile(int tile);
+    // The interface of one place, made on first use and kept with the view.
+    QAccessibleInterface* tileInterface(int place) const;
 
     BoardView* view() const;
 
@@ -34,9 +34,9 @@ private:
 
 class TileAccessible : public QAccessibleInterface, public QAccessibleActionInterface {
 public:
-    TileAccessible(BoardView* view, int tile);
+    TileAccessible(BoardView* view, int place);
 
-    int tile() const { return m_tile; }
+    int place() const { return m_place; }
 
     bool isValid() const override;
     QObject* object() const override { return nullptr; }
@@ -59,7 +59,7 @@ public:
 
 private:
     QPointer<BoardView> m_view;
-    int m_tile;
+    int m_place;
 };
 
 // Makes Qt use BoardViewAccessible for every BoardView. Safe to call more than once.

@@ -1,6 +1,7 @@
 #include "window/boardview.h"
 
-#include "board/errors.h"
+#include "board/layout.h"
+#include "window/boardaccessible.h"
 
 #include <QAccessible>
 #include <QKeyEvent>
@@ -8,268 +9,269 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QStyleOptionButton>
+#include <QVariantAnimation>
 
+#include <algorithm>
 #include <cmath>
 
 namespace vantirelle {
 
+namespace {
+
+// Relative luminance and contrast ratio as the web content accessibility guidelines define them.
+double luminance(const QColor& colour)
+{
+    auto channel = [](double c) { return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+    return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF()) + 0.0722 * channel(colour.blueF());
+}
+
+double contrast(const QColor& a, const QColor& b)
+{
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+constexpr double LegibleContrast = 4.5;
+constexpr int CaptionMargin = 4;      // pixels kept free between a caption and the tile's sides
+constexpr qreal SmallestCaptionPoints = 6.0;
+
+} // namespace
+
 BoardView::BoardView(QWidget* parent)
     : QWidget(parent)
-    , m_colour(192, 255, 255)
+    , m_face(192, 255, 255)
 {
-    setObjectName("btnSlide");
+    setObjectName(QStringLiteral("board"));
     setFocusPolicy(Qt::StrongFocus);
-    setAttribute(Qt::WA_OpaquePaintEvent, false);
     m_font = QFont(QStringLiteral("MS Sans Serif"));
     m_font.setStyleHint(QFont::SansSerif);
     m_font.setPointSizeF(9.75);
     m_font.setWeight(QFont::Normal);
-
-    Tile templ;
-    templ.exists = true;
-    templ.caption = "0";
-    templ.place = QRect(0, 0, pixelsX(495), pixelsY(495));
-    m_tiles.push_back(templ);
+    installBoardAccessibility();
 }
 
 BoardView::~BoardView() = default;
 
-void BoardView::setScale(float twipsPerPixelX, float twipsPerPixelY)
+void BoardView::setBoard(const Board* board, const BoardLayout* layout)
 {
-    m_tpx = twipsPerPixelX;
-    m_tpy = twipsPerPixelY;
-}
-
-int BoardView::pixelsX(float twips) const
-{
-    return static_cast<int>(std::lround(twips / m_tpx));
-}
-
-int BoardView::pixelsY(float twips) const
-{
-    return static_cast<int>(std::lround(twips / m_tpy));
-}
-
-QFont BoardView::tileFont(bool bold) const
-{
-    QFont f = m_font;
-    f.setBold(bold);
-    return f;
-}
-
-bool BoardView::exists(int index) const
-{
-    return index >= 0 && static_cast<std::size_t>(index) < m_tiles.size() && m_tiles[index].exists;
-}
-
-const BoardView::Tile& BoardView::tile(int index) const
-{
-    if (!exists(index))
-        throw TileElementError("Control array element '" + std::to_string(index) + "' doesn't exist");
-    return m_tiles[index];
-}
-
-BoardView::Tile& BoardView::editable(int index)
-{
-    return const_cast<Tile&>(tile(index));
-}
-
-void BoardView::createTile(int index)
-{
-    if (index <= 0)
-        throw TileElementError("Invalid element index");
-    if (static_cast<std::size_t>(index) >= m_tiles.size())
-        m_tiles.resize(static_cast<std::size_t>(index) + 1);
-    if (m_tiles[index].exists)
-        throw TileElementError("Object already loaded");
-    m_tiles[index] = m_tiles[0];
-    m_tiles[index].visible = false;
-}
-
-void BoardView::destroyTile(int index)
-{
-    if (index == 0)
-        throw TileElementError("Can't unload element 0");
-    Tile& t = editable(index);
-    if (t.visible) {
-        repaintAll(); // a whole board goes at once: one repaint, not thousands of small ones
-        m_visibleDirty = true;
+    finishGlide();
+    m_board = board;
+    m_layout = layout;
+    m_pressed = -1;
+    m_keyDown = 0;
+    m_focus = firstShownPlace();
+    update();
+    if (QAccessible::isActive()) {
+        QAccessibleEvent event(this, QAccessible::ObjectReorder);
+        QAccessible::updateAccessibility(&event);
     }
-    t = Tile{};
-    if (m_focus == index)
-        m_focus = -1;
-    if (m_pressed == index)
-        m_pressed = -1;
-    // Elements go from the lowest up; drop the empty tail as soon as the top one goes.
-    while (m_tiles.size() > 1 && !m_tiles.back().exists)
-        m_tiles.pop_back();
-    notifyAccessibility(index, QAccessible::ObjectDestroyed);
+    if (m_focus >= 0)
+        emit focusRectChanged(tileRect(m_focus));
 }
 
-int BoardView::upperBound() const
+void BoardView::boardChanged()
 {
-    return static_cast<int>(m_tiles.size()) - 1;
-}
-
-QRect BoardView::tileRect(int index) const
-{
-    return m_tiles[index].place;
-}
-
-void BoardView::repaintTile(int index)
-{
-    if (isVisible() && !m_repaintAllPending)
-        update(m_tiles[index].place);
-}
-
-void BoardView::repaintAll()
-{
-    if (isVisible() && !m_repaintAllPending) {
-        m_repaintAllPending = true;
-        update();
+    finishGlide();
+    if (!isShown(m_focus))
+        m_focus = firstShownPlace();
+    update();
+    if (QAccessible::isActive()) {
+        QAccessibleEvent event(this, QAccessible::ObjectReorder);
+        QAccessible::updateAccessibility(&event);
     }
 }
 
-void BoardView::setTileCaption(int index, std::string_view caption)
+bool BoardView::isShown(int place) const
 {
-    Tile& t = editable(index);
-    if (t.caption == caption)
-        return;
-    t.caption = caption;
-    repaintTile(index);
-    if (t.visible)
-        notifyAccessibility(index, QAccessible::NameChanged);
+    return m_board && place >= 0 && place < m_board->places() && !m_board->isBlank(place);
 }
 
-void BoardView::setTileVisible(int index, bool visible)
+int BoardView::firstShownPlace() const
 {
-    Tile& t = editable(index);
-    if (t.visible == visible)
-        return;
-    repaintTile(index);
-    t.visible = visible;
-    m_visibleDirty = true;
-    if (!visible && m_pressed == index)
-        m_pressed = -1;
-    notifyAccessibility(index, visible ? QAccessible::ObjectShow : QAccessible::ObjectHide);
-}
-
-void BoardView::setTileBold(int index, bool bold)
-{
-    Tile& t = editable(index);
-    if (t.bold == bold)
-        return;
-    t.bold = bold;
-    repaintTile(index);
-}
-
-void BoardView::setTilePlace(int index, const QRect& place)
-{
-    Tile& t = editable(index);
-    if (t.place == place)
-        return;
-    repaintTile(index); // where it was
-    t.place = place;
-    repaintTile(index);
-}
-
-void BoardView::setTileLeft(int index, float left)
-{
-    setTilePlace(index, tile(index).place.translated(pixelsX(left) - tile(index).place.left(), 0));
-}
-
-void BoardView::setTileTop(int index, float top)
-{
-    setTilePlace(index, tile(index).place.translated(0, pixelsY(top) - tile(index).place.top()));
-}
-
-void BoardView::setTileWidth(int index, float width)
-{
-    QRect place = tile(index).place;
-    place.setWidth(pixelsX(width));
-    setTilePlace(index, place);
-}
-
-void BoardView::setTileHeight(int index, float height)
-{
-    QRect place = tile(index).place;
-    place.setHeight(pixelsY(height));
-    setTilePlace(index, place);
-}
-
-void BoardView::setFocusTile(int index)
-{
-    const Tile& t = tile(index);
-    if (!t.visible)
-        throw TileElementError("Invalid procedure call");
-    const int previous = m_focus;
-    m_focus = index;
-    if (previous >= 0 && exists(previous))
-        repaintTile(previous);
-    repaintTile(index);
-    setFocus(Qt::OtherFocusReason);
-    if (hasFocus())
-        notifyAccessibility(index, QAccessible::Focus);
-}
-
-const std::vector<int>& BoardView::visibleTiles() const
-{
-    if (m_visibleDirty) {
-        m_visible.clear();
-        for (std::size_t i = 0; i < m_tiles.size(); ++i) {
-            if (m_tiles[i].exists && m_tiles[i].visible)
-                m_visible.push_back(static_cast<int>(i));
-        }
-        m_visibleDirty = false;
-    }
-    return m_visible;
-}
-
-int BoardView::tileAt(const QPoint& point) const
-{
-    // A later element lies above an earlier one where they overlap.
-    for (std::size_t i = m_tiles.size(); i-- > 0;) {
-        const Tile& t = m_tiles[i];
-        if (t.exists && t.visible && t.place.contains(point))
-            return static_cast<int>(i);
+    if (!m_board)
+        return -1;
+    for (int place = 0; place < m_board->places(); ++place) {
+        if (!m_board->isBlank(place))
+            return place;
     }
     return -1;
 }
 
+QRect BoardView::tileRect(int place) const
+{
+    if (!m_board || !m_layout || place < 0 || place >= m_board->places())
+        return {};
+    const PixelRect r = m_layout->tile(m_board->column(place), m_board->row(place));
+    return QRect(r.x, r.y, r.width, r.height);
+}
+
+int BoardView::tileAt(const QPoint& point) const
+{
+    if (!m_board || !m_layout)
+        return -1;
+    const int column = m_layout->columnAt(point.x());
+    const int row = m_layout->rowAt(point.y());
+    if (column < 0 || row < 0 || column >= m_board->width() || row >= m_board->height())
+        return -1;
+    const int place = m_board->placeAt(row, column);
+    return isShown(place) ? place : -1;
+}
+
+void BoardView::repaintPlace(int place)
+{
+    if (place >= 0)
+        update(tileRect(place));
+}
+
+void BoardView::setFocusPlace(int place)
+{
+    if (!isShown(place) || place == m_focus)
+        return;
+    const int previous = m_focus;
+    m_focus = place;
+    repaintPlace(previous);
+    repaintPlace(place);
+    if (hasFocus())
+        notifyAccessibility(place, QAccessible::Focus);
+    emit focusRectChanged(tileRect(place));
+}
+
+void BoardView::tileMoved(const Slide& slide)
+{
+    finishGlide();
+    if (m_pressed == slide.from)
+        m_pressed = -1;
+    repaintPlace(slide.from);
+    repaintPlace(slide.to);
+    if (isVisible() && style()->styleHint(QStyle::SH_Widget_Animation_Duration, nullptr, this) > 0) {
+        if (!m_glide) {
+            m_glide = new QVariantAnimation(this);
+            m_glide->setDuration(GlideMilliseconds);
+            m_glide->setEasingCurve(QEasingCurve::OutCubic);
+            connect(m_glide, &QVariantAnimation::valueChanged, this, [this](const QVariant& value) {
+                if (m_glidingPlace < 0)
+                    return;
+                const QRect next = value.toRect();
+                update(m_glideAt.united(next));
+                m_glideAt = next;
+            });
+            connect(m_glide, &QVariantAnimation::finished, this, [this] {
+                const int place = m_glidingPlace;
+                m_glidingPlace = -1;
+                update(m_glideAt);
+                repaintPlace(place);
+            });
+        }
+        m_glidingPlace = slide.to;
+        m_glideFrom = tileRect(slide.from);
+        m_glideAt = m_glideFrom;
+        m_glide->setStartValue(m_glideFrom);
+        m_glide->setEndValue(tileRect(slide.to));
+        m_glide->start();
+    }
+    notifyAccessibility(slide.from, QAccessible::ObjectHide);
+    notifyAccessibility(slide.to, QAccessible::ObjectShow);
+    // The focus frame follows the tile that moved.
+    const int previous = m_focus;
+    m_focus = slide.to;
+    if (previous != m_focus)
+        repaintPlace(previous);
+    if (hasFocus())
+        notifyAccessibility(m_focus, QAccessible::Focus);
+    emit focusRectChanged(tileRect(m_focus));
+}
+
+bool BoardView::isGliding() const
+{
+    return m_glidingPlace >= 0;
+}
+
+void BoardView::finishGlide()
+{
+    if (m_glide && m_glidingPlace >= 0)
+        m_glide->stop();
+    if (m_glidingPlace >= 0) {
+        update(m_glideAt);
+        repaintPlace(m_glidingPlace);
+        m_glidingPlace = -1;
+    }
+}
+
+QColor BoardView::captionColour() const
+{
+    const QColor text = palette().color(QPalette::ButtonText);
+    if (contrast(text, m_face) >= LegibleContrast)
+        return text;
+    return contrast(Qt::black, m_face) >= contrast(Qt::white, m_face) ? QColor(Qt::black) : QColor(Qt::white);
+}
+
+QFont BoardView::captionFont(const QString& caption, bool bold) const
+{
+    QFont font = m_font;
+    font.setBold(bold);
+    const int available = (m_layout ? m_layout->tileWidth() : 48) - 2 * CaptionMargin;
+    while (QFontMetrics(font).horizontalAdvance(caption) > available && font.pointSizeF() > SmallestCaptionPoints)
+        font.setPointSizeF(std::max(SmallestCaptionPoints, font.pointSizeF() - 0.75));
+    return font;
+}
+
 void BoardView::paintEvent(QPaintEvent* event)
 {
-    m_repaintAllPending = false;
+    if (!m_board || !m_layout)
+        return;
     QPainter painter(this);
     const QRect exposed = event->rect();
-    const QFont regular = tileFont(false);
-    const QFont bold = tileFont(true);
-    const QFontMetrics regularMetrics(regular);
-    const QFontMetrics boldMetrics(bold);
 
     QStyleOptionButton option;
     option.initFrom(this);
-    option.palette.setColor(QPalette::Button, m_colour);
+    option.palette.setColor(QPalette::Button, m_face);
+    option.palette.setColor(QPalette::ButtonText, captionColour());
     const QStyle::State base = option.state & ~(QStyle::State_HasFocus | QStyle::State_MouseOver);
+    const QFont regular = captionFont(QString(), false);
+    const QFont bold = captionFont(QString(), true);
+    const int available = m_layout->tileWidth() - 2 * CaptionMargin;
 
-    for (std::size_t i = 0; i < m_tiles.size(); ++i) {
-        const Tile& t = m_tiles[i];
-        if (!t.exists || !t.visible)
-            continue;
-        const int index = static_cast<int>(i);
-        const QRect& rect = t.place;
-        if (!rect.intersects(exposed))
-            continue;
+    auto drawTile = [&](int place, const QRect& rect) {
+        QString text = QString::fromStdString(m_board->caption(place));
+        const bool isBold = m_board->isBold(place);
+        QFont font = isBold ? bold : regular;
+        if (QFontMetrics(font).horizontalAdvance(text) > available) {
+            font = captionFont(text, isBold);
+            text = QFontMetrics(font).elidedText(text, Qt::ElideRight, available);
+        }
         option.rect = rect;
-        option.text = QString::fromStdString(t.caption);
-        option.fontMetrics = t.bold ? boldMetrics : regularMetrics;
+        option.text = text;
+        option.fontMetrics = QFontMetrics(font);
         option.state = base;
-        const bool down = index == m_pressed && (m_pressedInside || m_spaceDown);
+        const bool down = place == m_pressed && (m_pressedInside || m_keyDown != 0);
         option.state |= down ? QStyle::State_Sunken : QStyle::State_Raised;
-        if (index == m_focus && hasFocus())
-            option.state |= QStyle::State_HasFocus;
-        painter.setFont(t.bold ? bold : regular);
+        if (place == m_focus && hasFocus())
+            option.state |= QStyle::State_HasFocus | QStyle::State_KeyboardFocusChange;
+        painter.setFont(font);
         style()->drawControl(QStyle::CE_PushButton, &option, &painter, this);
+    };
+
+    // Only the columns and rows that reach into the exposed area.
+    const QRect first = tileRect(0);
+    const int pitchX = std::max(1, m_layout->tileWidth());
+    const int pitchY = std::max(1, m_layout->tileHeight());
+    const int fromColumn = std::clamp((exposed.left() - first.left()) / pitchX - 1, 0, m_board->width() - 1);
+    const int toColumn = std::clamp((exposed.right() - first.left()) / pitchX + 1, 0, m_board->width() - 1);
+    const int fromRow = std::clamp((exposed.top() - first.top()) / pitchY - 1, 0, m_board->height() - 1);
+    const int toRow = std::clamp((exposed.bottom() - first.top()) / pitchY + 1, 0, m_board->height() - 1);
+    for (int row = fromRow; row <= toRow; ++row) {
+        for (int column = fromColumn; column <= toColumn; ++column) {
+            const int place = m_board->placeAt(row, column);
+            if (m_board->isBlank(place) || place == m_glidingPlace)
+                continue;
+            const QRect rect = tileRect(place);
+            if (rect.intersects(exposed))
+                drawTile(place, rect);
+        }
     }
+    if (isShown(m_glidingPlace) && m_glideAt.intersects(exposed))
+        drawTile(m_glidingPlace, m_glideAt);
 }
 
 void BoardView::mousePressEvent(QMouseEvent* event)
@@ -278,74 +280,80 @@ void BoardView::mousePressEvent(QMouseEvent* event)
         QWidget::mousePressEvent(event);
         return;
     }
-    const int index = tileAt(event->position().toPoint());
-    if (index < 0) {
+    const int place = tileAt(event->position().toPoint());
+    if (place < 0) {
         event->ignore();
         return;
     }
     // A button takes the focus when it is pressed.
-    const int previous = m_focus;
-    m_focus = index;
-    if (previous >= 0 && exists(previous))
-        repaintTile(previous);
     setFocus(Qt::MouseFocusReason);
-    m_pressed = index;
+    setFocusPlace(place);
+    m_pressed = place;
     m_pressedInside = true;
-    repaintTile(index);
+    repaintPlace(place);
 }
 
 void BoardView::mouseMoveEvent(QMouseEvent* event)
 {
-    if (m_pressed < 0)
+    if (m_pressed < 0 || m_keyDown != 0)
         return;
     const bool inside = tileRect(m_pressed).contains(event->position().toPoint());
     if (inside != m_pressedInside) {
         m_pressedInside = inside;
-        repaintTile(m_pressed);
+        repaintPlace(m_pressed);
     }
 }
 
 void BoardView::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton || m_pressed < 0)
+    if (event->button() != Qt::LeftButton || m_pressed < 0 || m_keyDown != 0)
         return;
-    const int index = m_pressed;
-    const bool inside = tileRect(index).contains(event->position().toPoint());
+    const int place = m_pressed;
+    const bool inside = tileRect(place).contains(event->position().toPoint());
     m_pressed = -1;
     m_pressedInside = false;
-    repaintTile(index);
+    repaintPlace(place);
     if (inside)
-        emit tileClicked(index);
+        emit tileClicked(place);
+}
+
+void BoardView::moveFocusToward(int columnStep, int rowStep)
+{
+    if (!isShown(m_focus))
+        return;
+    int column = m_board->column(m_focus) + columnStep;
+    int row = m_board->row(m_focus) + rowStep;
+    for (; column >= 0 && row >= 0 && column < m_board->width() && row < m_board->height();
+         column += columnStep, row += rowStep) {
+        const int place = m_board->placeAt(row, column);
+        if (isShown(place)) {
+            setFocusPlace(place);
+            return;
+        }
+    }
 }
 
 void BoardView::keyPressEvent(QKeyEvent* event)
 {
-    // The arrow keys move the focus to the next tile in that direction, passing over the blank.
-    QPoint step;
-    switch (event->key()) {
-    case Qt::Key_Left: step = QPoint(-1, 0); break;
-    case Qt::Key_Right: step = QPoint(1, 0); break;
-    case Qt::Key_Up: step = QPoint(0, -1); break;
-    case Qt::Key_Down: step = QPoint(0, 1); break;
-    default: break;
-    }
-    if (!step.isNull() && exists(m_focus) && !m_spaceDown) {
-        const QRect from = m_tiles[m_focus].place;
-        const QPoint pitch(step.x() * from.width(), step.y() * from.height());
-        for (QPoint at = from.center() + pitch; rect().contains(at); at += pitch) {
-            const int next = tileAt(at);
-            if (next >= 0) {
-                setFocusTile(next);
-                break;
-            }
+    const int key = event->key();
+    const bool arrow = key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
+    if (arrow) {
+        // Ctrl with an arrow moves the focus frame; a plain arrow is the window's to slide with.
+        if (event->modifiers() & Qt::ControlModifier) {
+            moveFocusToward(key == Qt::Key_Left ? -1 : key == Qt::Key_Right ? 1 : 0,
+                            key == Qt::Key_Up ? -1 : key == Qt::Key_Down ? 1 : 0);
         }
+        event->accept(); // never scroll the board from under the focus frame
         return;
     }
-
-    if (event->key() == Qt::Key_Space && !event->isAutoRepeat() && exists(m_focus) && m_tiles[m_focus].visible) {
-        m_pressed = m_focus;
-        m_spaceDown = true;
-        repaintTile(m_focus);
+    const bool activates = key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
+    if (activates && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        if (!event->isAutoRepeat() && m_keyDown == 0 && isShown(m_focus)) {
+            m_pressed = m_focus;
+            m_keyDown = key;
+            repaintPlace(m_focus);
+        }
+        event->accept();
         return;
     }
     QWidget::keyPressEvent(event);
@@ -353,48 +361,67 @@ void BoardView::keyPressEvent(QKeyEvent* event)
 
 void BoardView::keyReleaseEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Space && !event->isAutoRepeat() && m_spaceDown) {
-        m_spaceDown = false;
-        const int index = m_pressed;
+    if (event->key() == m_keyDown && !event->isAutoRepeat()) {
+        m_keyDown = 0;
+        const int place = m_pressed;
         m_pressed = -1;
-        if (exists(index)) {
-            repaintTile(index);
-            emit tileClicked(index);
-        }
+        repaintPlace(place);
+        if (isShown(place))
+            emit tileClicked(place);
+        event->accept();
         return;
     }
     QWidget::keyReleaseEvent(event);
 }
 
-void BoardView::pressTile(int index)
+void BoardView::pressTile(int place)
 {
-    if (exists(index) && m_tiles[index].visible)
-        emit tileClicked(index);
+    if (isShown(place))
+        emit tileClicked(place);
 }
 
 void BoardView::focusInEvent(QFocusEvent* event)
 {
-    // Like the first button in the tab order, the lowest visible tile takes the focus.
-    if (!exists(m_focus) || !m_tiles[m_focus].visible) {
-        const auto& shown = visibleTiles();
-        m_focus = shown.empty() ? -1 : shown.front();
-    }
+    if (!isShown(m_focus))
+        m_focus = firstShownPlace();
     if (m_focus >= 0) {
-        repaintTile(m_focus);
+        repaintPlace(m_focus);
         notifyAccessibility(m_focus, QAccessible::Focus);
+        emit focusRectChanged(tileRect(m_focus));
     }
     QWidget::focusInEvent(event);
 }
 
 void BoardView::focusOutEvent(QFocusEvent* event)
 {
-    if (m_spaceDown) {
-        m_spaceDown = false;
+    if (m_keyDown != 0 || m_pressed >= 0) {
+        repaintPlace(m_pressed);
+        m_keyDown = 0;
         m_pressed = -1;
     }
-    if (exists(m_focus))
-        repaintTile(m_focus);
+    repaintPlace(m_focus);
     QWidget::focusOutEvent(event);
+}
+
+void BoardView::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::StyleChange || event->type() == QEvent::PaletteChange
+        || event->type() == QEvent::FontChange)
+        update();
+    QWidget::changeEvent(event);
+}
+
+void BoardView::notifyAccessibility(int place, int what) const
+{
+    if (!QAccessible::isActive() || place < 0)
+        return;
+    auto* board = static_cast<BoardViewAccessible*>(QAccessible::queryAccessibleInterface(const_cast<BoardView*>(this)));
+    if (!board)
+        return;
+    if (QAccessibleInterface* tile = board->tileInterface(place)) {
+        QAccessibleEvent event(tile, static_cast<QAccessible::Event>(what));
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 } // namespace vantirelle

@@ -1,67 +1,70 @@
 #pragma once
 
+#include "board/board.h"
+
 #include <QColor>
 #include <QFont>
 #include <QRect>
 #include <QWidget>
 
-#include <string>
-#include <string_view>
-#include <vector>
+#include <array>
+#include <optional>
+
+class QVariantAnimation;
 
 namespace vantirelle {
 
-// The tiles of the board, drawn as push buttons through the platform style in one
-// widget. A widget per tile takes about a second to build at 20,000 tiles and
-// overflows the stack while painting siblings near 32,761; this view keeps only
-// what the rules need per tile and paints just the tiles inside the exposed area.
-// Element 0 is the template: new elements copy its appearance.
+class BoardLayout;
+
+// The tiles of a board, drawn as push buttons through the platform style in one widget.
+// A widget per tile takes about a second to build at 20,000 tiles and overflows the
+// stack while painting near 32,761; this view keeps nothing per tile and paints only
+// the tiles inside the exposed area, straight from the board value.
+//
+// Keyboard: Space, Enter and Return slide the tile with the focus frame; Ctrl with an
+// arrow moves the focus frame to the next tile that way, passing over blanks.
 class BoardView : public QWidget {
     Q_OBJECT
 
 public:
-    struct Tile {
-        std::string caption;
-        QRect place; // pixels in this widget, converted from twips when set
-        bool exists = false;
-        bool visible = false;
-        bool bold = false;
-    };
-
     explicit BoardView(QWidget* parent = nullptr);
     ~BoardView() override;
 
-    // Twips per pixel used to place the tiles from now on.
-    void setScale(float twipsPerPixelX, float twipsPerPixelY);
+    // The board to draw and where its tiles go; the whole view is repainted once. Both
+    // must outlive the view or be replaced before they go. The focus frame goes to the
+    // first tile in reading order.
+    void setBoard(const Board* board, const BoardLayout* layout);
+    // One tile moved from `slide.from` to `slide.to`: the two places are repainted, the
+    // tile glides there, and the focus frame follows it.
+    void tileMoved(const Slide& slide);
+    // Many places changed at once (a restart): everything is repainted.
+    void boardChanged();
 
-    void createTile(int index);
-    void destroyTile(int index);
-    int upperBound() const;
-    bool exists(int index) const;
-    const Tile& tile(int index) const; // raises TileElementError for a missing element
+    const Board* board() const { return m_board; }
+    QRect tileRect(int place) const;
+    // The tile drawn under a point, or -1 where there is none (a blank or the frame).
+    int tileAt(const QPoint& point) const;
+    int focusPlace() const { return m_focus; }
+    void setFocusPlace(int place);
+    // Presses a tile as a click does (assistive technology).
+    void pressTile(int place);
 
-    void setTileCaption(int index, std::string_view caption);
-    void setTileVisible(int index, bool visible);
-    void setTileBold(int index, bool bold);
-    void setTileLeft(int index, float left);
-    void setTileTop(int index, float top);
-    void setTileWidth(int index, float width);
-    void setTileHeight(int index, float height);
-    void setFocusTile(int index);
-    int focusTile() const { return m_focus; }
+    // The colours a caption is drawn in, against the tile's own face.
+    QColor tileFace() const { return m_face; }
+    QColor captionColour() const;
+    // The face a caption is drawn in: the tile font, bold or not, made smaller for captions
+    // too wide to keep a margin inside the tile.
+    QFont captionFont(const QString& caption, bool bold) const;
 
-    QRect tileRect(int index) const;  // in this widget's pixels
-    int tileAt(const QPoint& point) const; // the visible tile under a point, or -1
-    // Visible tiles in index order, for assistive technology.
-    const std::vector<int>& visibleTiles() const;
-
-    QFont tileFont(bool bold) const;
-
-    // Presses a tile as a click would (used by keyboard and assistive technology).
-    void pressTile(int index);
+    // Tiles glide for about this long after a move, unless the style turns animations off.
+    static constexpr int GlideMilliseconds = 100;
+    bool isGliding() const;
+    void finishGlide();
 
 signals:
-    void tileClicked(int index);
+    void tileClicked(int place);
+    // The focus frame moved; the window scrolls the tile into view.
+    void focusRectChanged(const QRect& rect);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -72,27 +75,29 @@ protected:
     void keyReleaseEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
-    Tile& editable(int index);
-    void setTilePlace(int index, const QRect& place);
-    void repaintTile(int index);
-    void repaintAll();
-    int pixelsX(float twips) const;
-    int pixelsY(float twips) const;
-    void notifyAccessibility(int index, int what) const;
+    bool isShown(int place) const;
+    void repaintPlace(int place);
+    void moveFocusToward(int columnStep, int rowStep);
+    int firstShownPlace() const;
+    void notifyAccessibility(int place, int event) const;
 
-    std::vector<Tile> m_tiles;
-    float m_tpx = 15, m_tpy = 15;
+    const Board* m_board = nullptr;
+    const BoardLayout* m_layout = nullptr;
     int m_focus = -1;
-    int m_pressed = -1;      // tile held down by the mouse or the space bar
+    int m_pressed = -1; // tile held down by the mouse or a key
     bool m_pressedInside = false;
-    bool m_spaceDown = false;
-    bool m_repaintAllPending = false;
-    QColor m_colour;
+    int m_keyDown = 0;  // the key holding a tile down
+    QColor m_face;
     QFont m_font;
-    mutable std::vector<int> m_visible;
-    mutable bool m_visibleDirty = true;
+
+    // The glide of the last tile moved.
+    QVariantAnimation* m_glide = nullptr;
+    int m_glidingPlace = -1;
+    QRect m_glideFrom;
+    QRect m_glideAt;
 };
 
 } // namespace vantirelle

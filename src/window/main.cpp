@@ -1,12 +1,12 @@
-#include "about/aboutwindow.h"
+#include "about/aboutdialog.h"
 #include "about/platform.h"
-#include "about/winregistry.h"
 #include "board/random.h"
-#include "window/mainwindow.h"
+#include "window/gamewindow.h"
+#include "window/prompts.h"
 #include "window/services.h"
-#include "savegame/gamefileio.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char* argv[])
 {
@@ -14,31 +14,27 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Vantirelle"));
     QApplication::setApplicationVersion(QStringLiteral(VANTIRELLE_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("vantirelle"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/vantirelle.png")));
 
     vantirelle::QtPrompts prompts;
     vantirelle::PrimaryScreen screen;
     vantirelle::TimeSeededRandom random;
     vantirelle::QtFileDialogs dialogs;
-#ifdef _WIN32
-    vantirelle::WindowsRegistry registry;
-    vantirelle::WindowsFileSystem files;
-#else
-    vantirelle::SearchPathRegistry registry;
-    vantirelle::LocalFileSystem files;
-#endif
+
+    const std::unique_ptr<vantirelle::SystemInfoFinder> finder = vantirelle::platformSystemInfoFinder();
     vantirelle::DetachedLauncher launcher;
     vantirelle::QtPrompts aboutPrompts;
-    vantirelle::AboutCommand about({&registry, &files, &launcher, &aboutPrompts});
+    vantirelle::AboutCommand about({finder.get(), &launcher, &aboutPrompts});
 
     vantirelle::GameServices services;
-    services.showAbout = [&about] { about.mnuAbout_Click(); };
     services.prompts = &prompts;
     services.screen = &screen;
     services.random = &random;
     services.dialogs = &dialogs;
+    services.showAbout = [&about] { about.show(); };
 
-    vantirelle::frmVantirelle window(services);
+    vantirelle::GameWindow window(services);
     prompts.setParent(&window);
-    window.Form_Load();
+    window.show();
     return QApplication::exec();
 }

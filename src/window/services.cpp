@@ -1,8 +1,7 @@
 #include "window/services.h"
 
-#include <QApplication>
+#include <QFileDialog>
 #include <QGuiApplication>
-#include <QMessageBox>
 #include <QScreen>
 
 namespace vantirelle {
@@ -36,35 +35,17 @@ double PrimaryScreen::logicalDpiY() const
     return primary() && primary()->logicalDotsPerInchY() > 0 ? primary()->logicalDotsPerInchY() : 96.0;
 }
 
-int QtPrompts::messageBox(std::string_view text, int style, std::string_view title)
+QString QtFileDialogs::saveFileName(QWidget* parent, const QString& title, const QString& start,
+                                    const QString& filter)
 {
-    QMessageBox box(m_parent);
-    box.setWindowTitle(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
-    box.setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-    switch (style & MsgBox::IconMask) {
-    case 16: box.setIcon(QMessageBox::Critical); break;
-    case 32: box.setIcon(QMessageBox::Question); break;
-    case MsgBox::Exclamation: box.setIcon(QMessageBox::Warning); break;
-    case MsgBox::Information: box.setIcon(QMessageBox::Information); break;
-    default: box.setIcon(QMessageBox::NoIcon); break;
-    }
-    if ((style & MsgBox::ButtonsMask) == MsgBox::YesNo) {
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(QMessageBox::Yes);
-    } else {
-        box.setStandardButtons(QMessageBox::Ok);
-    }
-    const int answer = box.exec();
-    switch (answer) {
-    case QMessageBox::Yes: return MsgBox::AnswerYes;
-    case QMessageBox::No: return MsgBox::AnswerNo;
-    default: return MsgBox::AnswerOk;
-    }
+    // The dialog asks before replacing a file it was given by name.
+    return QFileDialog::getSaveFileName(parent, title, start, filter);
 }
 
-void QtPrompts::beep()
+QString QtFileDialogs::openFileName(QWidget* parent, const QString& title, const QString& start,
+                                    const QString& filter)
 {
-    QApplication::beep();
+    return QFileDialog::getOpenFileName(parent, title, start, filter);
 }
 
 } // namespace vantirelle

@@ -1,13 +1,19 @@
 #pragma once
 
-#include "board/host.h"
+#include "board/layout.h"
 
 #include <QRect>
 #include <QSize>
+#include <QString>
+
+#include <functional>
 
 class QWidget;
 
 namespace vantirelle {
+
+class Prompts;
+class RandomSource;
 
 // The screen as the game window sees it. Tests give a fixed size and resolution.
 class ScreenSource {
@@ -19,8 +25,10 @@ public:
     virtual double logicalDpiY() const = 0;
 
     // 1440 twips make an inch: 15 twips per pixel at 96 dots per inch.
-    float twipsPerPixelX() const { return static_cast<float>(1440.0 / logicalDpiX()); }
-    float twipsPerPixelY() const { return static_cast<float>(1440.0 / logicalDpiY()); }
+    TwipsPerPixel twipsPerPixel() const
+    {
+        return {static_cast<float>(1440.0 / logicalDpiX()), static_cast<float>(1440.0 / logicalDpiY())};
+    }
 };
 
 // The primary screen, read afresh at every call.
@@ -32,16 +40,29 @@ public:
     double logicalDpiY() const override;
 };
 
-// Message boxes and the beep for real.
-class QtPrompts final : public Prompts {
+// The platform's file dialogs. An empty result is a cancel.
+class FileDialogs {
 public:
-    explicit QtPrompts(QWidget* parent = nullptr) : m_parent(parent) {}
-    void setParent(QWidget* parent) { m_parent = parent; }
-    int messageBox(std::string_view text, int style, std::string_view title) override;
-    void beep() override;
+    virtual ~FileDialogs() = default;
+    virtual QString saveFileName(QWidget* parent, const QString& title, const QString& start,
+                                 const QString& filter) = 0;
+    virtual QString openFileName(QWidget* parent, const QString& title, const QString& start,
+                                 const QString& filter) = 0;
+};
 
-private:
-    QWidget* m_parent;
+class QtFileDialogs final : public FileDialogs {
+public:
+    QString saveFileName(QWidget* parent, const QString& title, const QString& start, const QString& filter) override;
+    QString openFileName(QWidget* parent, const QString& title, const QString& start, const QString& filter) override;
+};
+
+// What the game window needs from the world outside; tests pass fakes.
+struct GameServices {
+    Prompts* prompts = nullptr;
+    ScreenSource* screen = nullptr;
+    RandomSource* random = nullptr;
+    FileDialogs* dialogs = nullptr;
+    std::function<void()> showAbout;
 };
 
 } // namespace vantirelle

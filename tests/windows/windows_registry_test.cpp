@@ -59,7 +59,7 @@ struct RealRegistry : ::testing::Test {
     WindowsRegistry registry;
     WindowsFileSystem files;
     FakeLauncher launcher;
-    RecordingPrompts prompts;
+    RegistrySystemInfoFinder finder{registry, files};
 
     void SetUp() override
     {
@@ -71,7 +71,7 @@ struct RealRegistry : ::testing::Test {
 
     bool get(const char* name, std::string& value)
     {
-        return GetKeyValue(registry, Reg::LocalMachine, TestKey, name, value);
+        return readRegistryValue(registry, Reg::LocalMachine, TestKey, name, value);
     }
 };
 
@@ -103,12 +103,23 @@ TEST_F(RealRegistry, NumbersAsSignedDecimal)
     EXPECT_EQ(topBit, "-2147483647");
 }
 
-TEST_F(RealRegistry, ExpandableTextLeavesTheValueAlone)
+TEST_F(RealRegistry, ExpandableTextIsExpandedByTheSystem)
 {
-    setRaw(TestKey, "Expand", REG_EXPAND_SZ, text("%SystemRoot%\\msinfo32.exe", true));
-    std::string value = "kept";
+    SetEnvironmentVariableA("VANTIRELLE_TOOLS", "C:\\Tools");
+    setRaw(TestKey, "Expand", REG_EXPAND_SZ, text("%VANTIRELLE_TOOLS%\\msinfo32.exe", true));
+    std::string value;
     EXPECT_TRUE(get("Expand", value));
-    EXPECT_EQ(value, "kept");
+    EXPECT_EQ(value, "C:\\Tools\\msinfo32.exe");
+}
+
+TEST_F(RealRegistry, KeysOpenForReadingOnly)
+{
+    setRaw(TestKey, "Present", REG_SZ, text("x", true));
+    // What the lookup asks for is what an ordinary user is granted on HKEY_LOCAL_MACHINE.
+    HKEY handle = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, TestKey, 0, Reg::Read, &handle), ERROR_SUCCESS);
+    RegCloseKey(handle);
+    EXPECT_EQ(Reg::Read, static_cast<std::uint32_t>(KEY_READ));
 }
 
 TEST_F(RealRegistry, TheBufferHoldsExactly1024Bytes)
@@ -126,7 +137,7 @@ TEST_F(RealRegistry, TheBufferHoldsExactly1024Bytes)
 TEST_F(RealRegistry, MissingKeyAndMissingValue)
 {
     std::string value = "old";
-    EXPECT_FALSE(GetKeyValue(registry, Reg::LocalMachine, "SOFTWARE\\Vantirelle Nowhere", "PATH", value));
+    EXPECT_FALSE(readRegistryValue(registry, Reg::LocalMachine, "SOFTWARE\\Vantirelle Nowhere", "PATH", value));
     EXPECT_EQ(value, "");
     setRaw(TestKey, "Present", REG_SZ, text("x", true));
     value = "old";
@@ -138,9 +149,8 @@ TEST_F(RealRegistry, ThePathValueIsStarted)
 {
     setRaw(MsInfoKey, "PATH", REG_SZ, text("C:\\Program Files\\Common Files\\msinfo32.exe", true));
     launcher.startable.insert("C:\\Program Files\\Common Files\\msinfo32.exe");
-    StartSysInfo(registry, files, launcher, prompts);
+    EXPECT_TRUE(launchSystemInfo(finder, launcher));
     EXPECT_EQ(launcher.started, (std::vector<std::string>{"C:\\Program Files\\Common Files\\msinfo32.exe"}));
-    EXPECT_TRUE(prompts.messages.empty());
 }
 
 TEST_F(RealRegistry, TheSharedToolsFolderWithAndWithoutTheProgram)
@@ -150,18 +160,15 @@ TEST_F(RealRegistry, TheSharedToolsFolderWithAndWithoutTheProgram)
     DeleteFileA(program.c_str());
     setRaw(SharedToolsKey, "MSINFO", REG_SZ, text(folder, true));
 
-    StartSysInfo(registry, files, launcher, prompts);
+    EXPECT_FALSE(launchSystemInfo(finder, launcher));
     EXPECT_TRUE(launcher.started.empty());
-    ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_EQ(prompts.messages[0].text, "System Information Is Unavailable At This Time");
 
     HANDLE file = CreateFileA(program.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     CloseHandle(file);
     launcher.startable.insert(program);
-    StartSysInfo(registry, files, launcher, prompts);
+    EXPECT_TRUE(launchSystemInfo(finder, launcher));
     EXPECT_EQ(launcher.started, (std::vector<std::string>{program}));
-    EXPECT_EQ(prompts.messages.size(), 1u);
 
     // a hidden file is not an ordinary file
     SetFileAttributesA(program.c_str(), FILE_ATTRIBUTE_HIDDEN);

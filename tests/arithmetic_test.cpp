@@ -1,7 +1,7 @@
 #include "board/errors.h"
 #include "board/int16.h"
 #include "board/layout.h"
-#include "board/numbertext.h"
+#include "board/texts.h"
 
 #include <gtest/gtest.h>
 
@@ -21,16 +21,7 @@ TEST(Int16Arithmetic, ResultsAtTheLimitsAreKeptAndBeyondThemRaiseOverflow)
     EXPECT_THROW(mul16(683, 48), OverflowError);
     EXPECT_THROW(mul16(182, 181), OverflowError);
     EXPECT_THROW(mul16(-32768, -1), OverflowError);
-}
-
-TEST(Int16Arithmetic, OverflowBelongsToTheBoardErrorFamily)
-{
-    try {
-        add16(32767, 32767);
-        FAIL() << "no error raised";
-    } catch (const BoardError& e) {
-        EXPECT_STREQ(e.what(), "Overflow");
-    }
+    EXPECT_THROW(checkedInt16(40000), BoardError) << "overflow belongs to the board's error family";
 }
 
 TEST(RoundToInt16, HalvesGoToTheEvenNeighbour)
@@ -40,9 +31,9 @@ TEST(RoundToInt16, HalvesGoToTheEvenNeighbour)
         Int16 expected;
     };
     const Case cases[] = {
-        {2.5, 2},   {3.5, 4},   {0.5, 0},       {1.5, 2},     {-2.5, -2}, {-3.5, -4},
-        {2.4999, 2}, {2.5001, 3}, {18.33, 18},  {13.67, 14},  {9.5, 10},  {10.5, 10},
-        {19.5, 20}, {32767.4, 32767}, {-32768.4, -32768},
+        {2.5, 2},    {3.5, 4},    {0.5, 0},   {1.5, 2},   {-2.5, -2}, {-3.5, -4},         {2.4999, 2},
+        {2.5001, 3}, {18.33, 18}, {13.67, 14}, {9.5, 10}, {10.5, 10}, {19.5, 20},         {32767.4, 32767},
+        {-32768.4, -32768},
     };
     for (const auto& c : cases)
         EXPECT_EQ(roundToInt16(c.value), c.expected) << c.value;
@@ -58,15 +49,20 @@ TEST(RoundToInt16, ResultsOutsideTheRangeOrNonFiniteValuesRaiseOverflow)
     EXPECT_THROW(roundToInt16(std::numeric_limits<double>::infinity()), OverflowError);
 }
 
-TEST(NumberText, LeadingSpaceForZeroAndPositivesMinusForNegatives)
+TEST(Texts, NumbersTakeALeadingSpaceAndTheGamesWordsStandAsTheyAre)
 {
-    EXPECT_EQ(NumberText(0), " 0");
-    EXPECT_EQ(NumberText(4), " 4");
-    EXPECT_EQ(NumberText(32767), " 32767");
-    EXPECT_EQ(NumberText(-1), "-1");
-    EXPECT_EQ(NumberText(-32768), "-32768");
-    EXPECT_EQ(TrimmedNumberText(12), "12");
-    EXPECT_EQ(TrimmedNumberText(-12), "-12");
+    EXPECT_EQ(spacedNumber(0), " 0");
+    EXPECT_EQ(spacedNumber(32767), " 32767");
+    EXPECT_EQ(spacedNumber(-1), "-1");
+    EXPECT_EQ(frameTitle(4, 3), "Playing 4 \u00D7 3");
+    EXPECT_EQ(movesText(0), "You have made 0 Moves.");
+    EXPECT_EQ(movesText(1), "You have made 1 Moves.") << "one form for every count";
+    EXPECT_EQ(winText(12), "You have Won in 12 moves");
+    EXPECT_EQ(customWidthText(5), "Custom Width: 5");
+    EXPECT_EQ(customHeightText(13), "Custom Height: 13");
+    EXPECT_EQ(counted(1, "byte", "bytes"), "1 byte");
+    EXPECT_EQ(counted(0, "byte", "bytes"), "0 bytes");
+    EXPECT_EQ(counted(2, "byte", "bytes"), "2 bytes");
 }
 
 TEST(CaptionNumber, ReadsWholeNumbersAndRejectsEverythingElse)
@@ -86,7 +82,7 @@ TEST(CustomSizeMaximum, WholeTilesAcrossTheScreenLessThreeRoundedHalfToEven)
 {
     struct Case {
         int pixels;
-        Int16 expected;
+        int expected;
     };
     const Case cases[] = {{1024, 18}, {768, 13}, {800, 14}, {600, 10}, {1920, 37}, {1080, 20}, {648, 10}, {1366, 25}};
     for (const auto& c : cases) {
@@ -94,14 +90,4 @@ TEST(CustomSizeMaximum, WholeTilesAcrossTheScreenLessThreeRoundedHalfToEven)
         EXPECT_EQ(customSizeMaximum(c.pixels * 15.0, 15.0), c.expected) << c.pixels;
         EXPECT_EQ(customSizeMaximum(c.pixels * 12.0, 12.0), c.expected) << c.pixels;
     }
-}
-
-TEST(IndexArithmetic, RowByRowFromTheTopLeft)
-{
-    const Place p = placeOf(7, 5);
-    EXPECT_EQ(p.row, 1);
-    EXPECT_EQ(p.column, 2);
-    EXPECT_EQ(indexOf(1, 2, 5), 7);
-    EXPECT_EQ(indexOf(180, 180, 181), 32760);
-    EXPECT_THROW(indexOf(200, 0, 200), OverflowError);
 }

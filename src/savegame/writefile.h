@@ -1,0 +1,16 @@
+#pragma once
+
+#include "board/board.h"
+
+#include <QString>
+
+namespace vantirelle {
+
+// Writes the game to a file and returns an empty text, or what went wrong. An existing
+// file is replaced whole and at once, so a failed save leaves it as it was; where the
+// folder takes no new files but the file itself may be written, it is written over in
+// place and cut to the new game's length. A link to a file is followed; a dangling
+// link, a folder, a named pipe or a device is refused without being touched.
+QString writeGameFile(const QString& path, const Board& board);
+
+} // namespace vantirelle

@@ -1,0 +1,422 @@
+#include "window/gamewindow.h"
+
+#include "board/random.h"
+#include "board/texts.h"
+#include "savegame/readfile.h"
+#include "savegame/writefile.h"
+#include "window/boardview.h"
+#include "window/prompts.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
+
+#include <algorithm>
+#include <new>
+
+namespace vantirelle {
+
+namespace {
+
+QString fromUtf8(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+QString extensionAdded(const QString& name)
+{
+    return name.endsWith(QLatin1String(".vts"), Qt::CaseSensitive) ? name : name + QLatin1String(".vts");
+}
+
+// A scroll area that leaves keeping the focus in view to the board, which knows where
+// its focused tile is: Qt's own would centre the whole board, however large.
+class BoardScrollArea : public QScrollArea {
+public:
+    using QScrollArea::QScrollArea;
+
+protected:
+    bool focusNextPrevChild(bool next) override { return QWidget::focusNextPrevChild(next); }
+};
+
+} // namespace
+
+GameWindow::GameWindow(const GameServices& services, QWidget* parent)
+    : QMainWindow(parent)
+    , m_services(services)
+    , m_scale(services.screen->twipsPerPixel())
+{
+    buildControls();
+    buildMenus();
+
+    // The custom sizes offered: whole tiles across and down the screen, less 3.
+    const QSize pixels = m_services.screen->sizePixels();
+    m_customWidth->setMaximum(customSizeMaximum(pixels.width() * static_cast<double>(m_scale.x), m_scale.x));
+    m_customHeight->setMaximum(customSizeMaximum(pixels.height() * static_cast<double>(m_scale.y), m_scale.y));
+
+    showBoard(Board::dealt(3, 3, *m_services.random));
+}
+
+GameWindow::~GameWindow()
+{
+    // The view points into the game; let it go first.
+    delete m_view;
+    m_view = nullptr;
+}
+
+QRect GameWindow::twips(float left, float top, float width, float height) const
+{
+    const PixelRect r = twipsRect(left, top, width, height, m_scale);
+    return QRect(r.x, r.y, r.width, r.height);
+}
+
+void GameWindow::buildControls()
+{
+    setObjectName(QStringLiteral("gameWindow"));
+    setWindowTitle(QStringLiteral("Vantirelle!"));
+    // A fixed window with a minimize button and no maximize button.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+
+    m_client = new QWidget(this);
+    m_client->setObjectName(QStringLiteral("client"));
+    setCentralWidget(m_client);
+
+    m_scroller = new BoardScrollArea(m_client);
+    m_scroller->setObjectName(QStringLiteral("scroller"));
+    m_scroller->setFrameShape(QFrame::NoFrame);
+    m_scroller->setFocusPolicy(Qt::NoFocus);
+    m_scroller->setWidgetResizable(false);
+    m_canvas = new QWidget;
+    m_canvas->setObjectName(QStringLiteral("canvas"));
+    m_scroller->setWidget(m_canvas);
+
+    // The custom size panel lies under the board's frame; one of the two shows at a time.
+    m_customPanel = new QGroupBox(QStringLiteral("Custom Game"), m_canvas);
+    m_customPanel->setObjectName(QStringLiteral("customPanel"));
+    m_customPanel->setGeometry(twips(240, 0, 2415, 2415));
+    m_customPanel->hide();
+    // The panel's controls have fixed sizes measured for an 8-point face; keep larger desktop fonts inside them.
+    if (QFont face = m_customPanel->font(); face.pointSizeF() > 8.25) {
+        face.setPointSizeF(8.25);
+        m_customPanel->setFont(face);
+    }
+
+    auto makeScrollBar = [this](const char* name, float top) {
+        auto* bar = new QScrollBar(Qt::Horizontal, m_customPanel);
+        bar->setObjectName(QLatin1String(name));
+        bar->setGeometry(twips(120, top, 2175, 375));
+        bar->setRange(3, 32);
+        bar->setValue(3);
+        bar->setSingleStep(1);
+        bar->setPageStep(1);
+        bar->setTracking(false); // the value changes when the thumb is let go, not while it is dragged
+        return bar;
+    };
+    m_customHeight = makeScrollBar("customHeight", 1440);
+    m_customWidth = makeScrollBar("customWidth", 600);
+
+    m_newCustomGame = new QPushButton(QStringLiteral("New Custom Game"), m_customPanel);
+    m_newCustomGame->setObjectName(QStringLiteral("newCustomGame"));
+    m_newCustomGame->setGeometry(twips(360, 1920, 1695, 375));
+
+    m_customWidthLabel = new QLabel(fromUtf8(customWidthText(3)), m_customPanel);
+    m_customWidthLabel->setObjectName(QStringLiteral("customWidthLabel"));
+    m_customWidthLabel->setGeometry(twips(360, 240, 1815, 255));
+    m_customHeightLabel = new QLabel(fromUtf8(customHeightText(3)), m_customPanel);
+    m_customHeightLabel->setObjectName(QStringLiteral("customHeightLabel"));
+    m_customHeightLabel->setGeometry(twips(360, 1080, 1815, 255));
+
+    m_frame = new QGroupBox(m_canvas);
+    m_frame->setObjectName(QStringLiteral("frame"));
+
+    m_view = new BoardView(m_frame);
+
+    m_movesLabel = new QLabel(m_client);
+    m_movesLabel->setObjectName(QStringLiteral("movesLabel"));
+
+    setTabOrder(m_view, m_newCustomGame);
+    setTabOrder(m_newCustomGame, m_customWidth);
+    setTabOrder(m_customWidth, m_customHeight);
+
+    connect(m_view, &BoardView::tileClicked, this, &GameWindow::slide);
+    connect(m_view, &BoardView::focusRectChanged, this, [this](const QRect& rect) {
+        const QPoint centre = m_view->mapTo(m_canvas, rect.center());
+        m_scroller->ensureVisible(centre.x(), centre.y(), rect.width() / 2 + 8, rect.height() / 2 + 8);
+    });
+    connect(m_customWidth, &QScrollBar::valueChanged, this,
+            [this](int value) { m_customWidthLabel->setText(fromUtf8(customWidthText(value))); });
+    connect(m_customHeight, &QScrollBar::valueChanged, this,
+            [this](int value) { m_customHeightLabel->setText(fromUtf8(customHeightText(value))); });
+    connect(m_newCustomGame, &QPushButton::clicked, this, &GameWindow::startCustomGame);
+}
+
+void GameWindow::buildMenus()
+{
+    m_gameMenu = menuBar()->addMenu(QStringLiteral("Game"));
+    m_gameMenu->setObjectName(QStringLiteral("gameMenu"));
+    m_newGameMenu = m_gameMenu->addMenu(QStringLiteral("New Game"));
+    m_newGameMenu->setObjectName(QStringLiteral("newGameMenu"));
+    for (int item = 0; item < SizeItems; ++item) {
+        const QString text = item == CustomSizeItem ? QStringLiteral("Custom...")
+                                                    : QStringLiteral("%1\u00D7%1").arg(item + 3);
+        QAction* action = m_newGameMenu->addAction(text);
+        action->setObjectName(QStringLiteral("size%1").arg(item));
+        action->setCheckable(true);
+        action->setChecked(item == 0);
+        if (item != CustomSizeItem)
+            action->setShortcut(QKeySequence(Qt::Key_F3 + item));
+        // A checkable item flips its own mark when chosen; the command decides the marks.
+        connect(action, &QAction::triggered, this, [this, action, item](bool checked) {
+            action->setChecked(!checked);
+            chooseBoardSize(item);
+        });
+        m_sizeItems[static_cast<std::size_t>(item)] = action;
+    }
+    QAction* open = m_gameMenu->addAction(QStringLiteral("Open Game"), this, &GameWindow::openGame);
+    open->setObjectName(QStringLiteral("openGame"));
+    open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    QAction* save = m_gameMenu->addAction(QStringLiteral("Save Game"), this, &GameWindow::saveGame);
+    save->setObjectName(QStringLiteral("saveGame"));
+    save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    QAction* quitAction = m_gameMenu->addAction(QStringLiteral("Quit"), this, &GameWindow::quit);
+    quitAction->setObjectName(QStringLiteral("quit"));
+    quitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+
+    QAction* about = menuBar()->addAction(QStringLiteral("About"), this, &GameWindow::showAbout);
+    about->setObjectName(QStringLiteral("about"));
+}
+
+template <typename Command>
+void GameWindow::guarded(Command&& command)
+{
+    // Nothing a command raises reaches Qt's event loop; the player is told instead.
+    try {
+        command();
+    } catch (const std::bad_alloc&) {
+        m_services.prompts->message(QMessageBox::Critical,
+                                    QStringLiteral("There is not enough memory for that. The game goes on as it was."));
+    } catch (const std::exception& error) {
+        m_services.prompts->message(QMessageBox::Critical, QString::fromUtf8(error.what()));
+    }
+}
+
+void GameWindow::showBoard(Board board)
+{
+    // Everything for the new board is made before the old one is let go, so a failure
+    // on the way leaves the game as it was.
+    BoardLayout layout(board.width(), board.height(), m_scale);
+    Game game(std::move(board));
+    m_layout = std::move(layout);
+    m_game = std::move(game);
+
+    const PixelRect frame = m_layout->frame();
+    m_frame->setTitle(fromUtf8(frameTitle(this->board().width(), this->board().height())));
+    m_frame->setGeometry(frame.x, frame.y, frame.width, frame.height);
+    m_view->setGeometry(0, 0, frame.width, frame.height);
+    m_view->setBoard(&m_game->board(), &*m_layout);
+    updateMovesLabel();
+    applyWindowSize();
+    m_scroller->horizontalScrollBar()->setValue(0);
+    m_scroller->verticalScrollBar()->setValue(0);
+    if (m_frame->isVisibleTo(this))
+        m_view->setFocus(Qt::OtherFocusReason);
+}
+
+void GameWindow::updateMovesLabel()
+{
+    m_movesLabel->setText(fromUtf8(movesText(board().moves())));
+    m_movesLabel->adjustSize(); // the label sizes itself to its caption
+    const int width = m_client->width();
+    const int left = width >= m_layout->clientWidth() ? m_layout->labelLeft(m_movesLabel->width())
+                                                      : (width - m_movesLabel->width()) / 2;
+    m_movesLabel->move(left, m_movesLabel->y());
+}
+
+void GameWindow::applyWindowSize()
+{
+    const int fullWidth = m_layout->clientWidth();
+    const int boardHeight = m_layout->labelTop(); // the frame, and the gap down to the label
+    const int strip = m_layout->clientHeight(m_movesLabel->height()) - boardHeight;
+    m_canvas->setFixedSize(fullWidth, boardHeight);
+
+    // The window stays on the screen; a board too large for it scrolls.
+    const QRect available = m_services.screen->availableGeometry();
+    const int menuHeight = menuBar()->sizeHint().height();
+    const QSize decoration = isVisible() ? frameGeometry().size() - geometry().size() : QSize(8, 32);
+    const int maxWidth = std::max(100, available.width() - decoration.width());
+    const int maxHeight = std::max(100, available.height() - decoration.height() - menuHeight - strip);
+    const int bar = m_scroller->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    bool across = fullWidth > maxWidth;
+    bool down = boardHeight > maxHeight;
+    across = across || (down && fullWidth + bar > maxWidth);
+    down = down || (across && boardHeight + bar > maxHeight);
+    const int width = std::min(fullWidth + (down ? bar : 0), maxWidth);
+    const int height = std::min(boardHeight + (across ? bar : 0), maxHeight);
+    m_scroller->setGeometry(0, 0, width, height);
+    m_client->setFixedSize(width, height + strip);
+    m_movesLabel->move(m_movesLabel->x(), height);
+    updateMovesLabel();
+    setFixedSize(width, height + strip + menuHeight);
+    keepOnScreen();
+}
+
+void GameWindow::keepOnScreen()
+{
+    // A larger board leaves the window where it was, unless it would reach off the screen.
+    if (!isVisible())
+        return;
+    const QRect available = m_services.screen->availableGeometry();
+    const QSize outer = size() + (frameGeometry().size() - geometry().size());
+    const int right = std::max(available.left(), available.right() + 1 - outer.width());
+    const int bottom = std::max(available.top(), available.bottom() + 1 - outer.height());
+    const QPoint at(std::clamp(pos().x(), available.left(), right), std::clamp(pos().y(), available.top(), bottom));
+    if (at != pos())
+        move(at);
+}
+
+void GameWindow::newGame(int width, int height)
+{
+    showBoard(Board::dealt(width, height, *m_services.random));
+}
+
+void GameWindow::slide(int place)
+{
+    guarded([&] {
+        const std::optional<Slide> made = m_game->click(place);
+        if (!made) {
+            m_services.prompts->beep();
+            return;
+        }
+        afterMove(*made);
+    });
+}
+
+void GameWindow::afterMove(const Slide& slide)
+{
+    m_view->tileMoved(slide);
+    updateMovesLabel();
+    if (board().isSolved())
+        m_services.prompts->message(QMessageBox::Warning, fromUtf8(winText(board().moves())));
+}
+
+void GameWindow::chooseBoardSize(int item)
+{
+    guarded([&] {
+        if (m_services.prompts->message(QMessageBox::Information, QStringLiteral("Begin New Game?"),
+                                        QMessageBox::Yes | QMessageBox::No)
+            != QMessageBox::Yes)
+            return;
+        for (QAction* action : m_sizeItems)
+            action->setChecked(false);
+        m_sizeItems[static_cast<std::size_t>(item)]->setChecked(true);
+        if (item == CustomSizeItem) {
+            // A fresh 3 x 3 is dealt behind the panel.
+            m_frame->hide();
+            m_customPanel->show();
+            newGame(3, 3);
+            m_customWidth->setFocus(Qt::OtherFocusReason);
+        } else {
+            m_customPanel->hide();
+            m_frame->show();
+            newGame(item + 3, item + 3);
+        }
+    });
+}
+
+void GameWindow::startCustomGame()
+{
+    guarded([&] {
+        const int width = m_customWidth->value();
+        const int height = m_customHeight->value();
+        // Only a screen tens of thousands of pixels wide offers more than the layout holds;
+        // refuse such a size before the current game is touched.
+        if (!isAdmittedBoardSize(width, height)) {
+            m_services.prompts->message(
+                QMessageBox::Warning,
+                QStringLiteral("A board of %1 \u00D7 %2 tiles is too large. Boards hold at most 682 tiles across "
+                               "or down and 32767 tiles in all.")
+                    .arg(width)
+                    .arg(height));
+            return;
+        }
+        m_customPanel->hide();
+        m_frame->show();
+        newGame(width, height);
+    });
+}
+
+void GameWindow::saveGame()
+{
+    guarded([&] {
+        const QString chosen = m_services.dialogs->saveFileName(this, QStringLiteral("Save Game"), m_lastFileName,
+                                                                QStringLiteral("Saved games (*.vts)"));
+        if (chosen.isEmpty())
+            return; // cancelled
+        m_lastFileName = chosen;
+        const QString target = extensionAdded(chosen);
+        // The dialog asked about the name it was given; ask again if the extension leads to another file.
+        if (target != chosen && QFileInfo::exists(target)) {
+            const QString question = QStringLiteral("\"%1\" already exists.\nDo you want to replace it?")
+                                         .arg(QFileInfo(target).fileName());
+            if (m_services.prompts->message(QMessageBox::Warning, question, QMessageBox::Yes | QMessageBox::No)
+                != QMessageBox::Yes)
+                return;
+        }
+        const QString failure = writeGameFile(target, board());
+        if (!failure.isEmpty()) {
+            m_services.prompts->message(QMessageBox::Warning,
+                                        QStringLiteral("The game was not saved to \"%1\".\n\n%2").arg(target, failure));
+        }
+    });
+}
+
+void GameWindow::openGame()
+{
+    guarded([&] {
+        const QString chosen = m_services.dialogs->openFileName(this, QStringLiteral("Open Saved Game"),
+                                                                m_lastFileName,
+                                                                QStringLiteral("Saved games (*.vts);;All files (*)"));
+        if (chosen.isEmpty())
+            return; // cancelled
+        m_lastFileName = chosen;
+        OpenedGame opened = readGameFile(QFileInfo(chosen).filesystemFilePath());
+        if (!opened.board) {
+            m_services.prompts->message(QMessageBox::Warning,
+                                        QStringLiteral("\"%1\" is not a saved game that can be opened.\n\n%2")
+                                            .arg(chosen, fromUtf8(opened.error)));
+            return;
+        }
+        playOpenedGame(std::move(*opened.board));
+    });
+}
+
+void GameWindow::playOpenedGame(Board board)
+{
+    // An opened game is for playing: bring the board into view if the custom panel covers it.
+    m_customPanel->hide();
+    m_frame->show();
+    showBoard(std::move(board));
+}
+
+void GameWindow::quit()
+{
+    // Ends at once: no question, nothing saved, every window closed.
+    QApplication::closeAllWindows();
+    QCoreApplication::exit(0);
+}
+
+void GameWindow::showAbout()
+{
+    if (m_services.showAbout)
+        m_services.showAbout();
+}
+
+} // namespace vantirelle

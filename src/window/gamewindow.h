@@ -1,0 +1,94 @@
+#pragma once
+
+#include "board/game.h"
+#include "board/layout.h"
+#include "window/services.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <memory>
+#include <optional>
+
+class QAction;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QScrollArea;
+class QScrollBar;
+
+namespace vantirelle {
+
+class BoardView;
+
+// The game window: the board in its frame with the moves label below it, the custom
+// size panel that takes the board's place, and the Game and About menus. It owns the
+// game in play; the board view draws it and hands clicks back as moves.
+class GameWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // Builds the window with its first board, a shuffled 3 x 3, ready to show.
+    explicit GameWindow(const GameServices& services, QWidget* parent = nullptr);
+    ~GameWindow() override;
+
+    const Game& game() const { return *m_game; }
+    const Board& board() const { return m_game->board(); }
+    BoardView* boardView() const { return m_view; }
+
+    // The New Game sizes: 3 x 3 to 8 x 8, then "Custom...".
+    static constexpr int SizeItems = 7;
+    static constexpr int CustomSizeItem = 6;
+
+    // The commands, as the menus, keys and buttons reach them.
+    void slide(int place);
+    void chooseBoardSize(int item); // asks "Begin New Game?" first
+    void startCustomGame();
+    void newGame(int width, int height);
+    void saveGame();
+    void openGame();
+    void quit();
+    void showAbout();
+
+    // Plays a game that was read elsewhere, as Open does once the file has been read.
+    void playOpenedGame(Board board);
+
+private:
+    void buildControls();
+    void buildMenus();
+    QRect twips(float left, float top, float width, float height) const;
+    // Puts a board on screen: frame, label and window sized for it, repainted once.
+    void showBoard(Board board);
+    void afterMove(const Slide& slide);
+    void updateMovesLabel();
+    void applyWindowSize();
+    void keepOnScreen();
+    template <typename Command>
+    void guarded(Command&& command);
+
+    GameServices m_services;
+    TwipsPerPixel m_scale;
+    std::optional<Game> m_game;
+    std::optional<BoardLayout> m_layout;
+    QString m_lastFileName; // the file dialogs start from the name chosen last
+
+    QWidget* m_client = nullptr;
+    QScrollArea* m_scroller = nullptr;
+    QWidget* m_canvas = nullptr;
+    QGroupBox* m_customPanel = nullptr;
+    QScrollBar* m_customWidth = nullptr;
+    QScrollBar* m_customHeight = nullptr;
+    QLabel* m_customWidthLabel = nullptr;
+    QLabel* m_customHeightLabel = nullptr;
+    QPushButton* m_newCustomGame = nullptr;
+    QGroupBox* m_frame = nullptr;
+    BoardView* m_view = nullptr;
+    QLabel* m_movesLabel = nullptr;
+
+    QMenu* m_gameMenu = nullptr;
+    QMenu* m_newGameMenu = nullptr;
+    std::array<QAction*, SizeItems> m_sizeItems{};
+};
+
+} // namespace vantirelle
