@@ -10,8 +10,8 @@ std::uint64_t TimeSeededRandom::nanosecondsSinceMidnight()
     using namespace std::chrono;
     const auto now = system_clock::now();
     const std::time_t seconds = system_clock::to_time_t(now);
-    std::tm local{};
-    localtime_r(&seconds, &local);
+    // Only the game's own thread deals boards, so the shared result of localtime is safe here.
+    const std::tm local = *std::localtime(&seconds);
     const auto wholeSeconds = static_cast<std::uint64_t>(local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec);
     const auto fraction = duration_cast<nanoseconds>(now - system_clock::from_time_t(seconds)).count();
     return wholeSeconds * 1'000'000'000ULL + static_cast<std::uint64_t>(fraction < 0 ? 0 : fraction);
