@@ -48,6 +48,7 @@ BoardView::BoardView(QWidget* parent)
     m_font.setStyleHint(QFont::SansSerif);
     m_font.setPointSizeF(9.75);
     m_font.setWeight(QFont::Normal);
+    updateTilePalette();
     installBoardAccessibility();
 }
 
@@ -225,8 +226,7 @@ void BoardView::paintEvent(QPaintEvent* event)
 
     QStyleOptionButton option;
     option.initFrom(this);
-    option.palette.setColor(QPalette::Button, m_face);
-    option.palette.setColor(QPalette::ButtonText, captionColour());
+    option.palette = m_tilePalette;
     const QStyle::State base = option.state & ~(QStyle::State_HasFocus | QStyle::State_MouseOver);
     const QFont regular = captionFont(QString(), false);
     const QFont bold = captionFont(QString(), true);
@@ -403,8 +403,17 @@ void BoardView::focusOutEvent(QFocusEvent* event)
     QWidget::focusOutEvent(event);
 }
 
+void BoardView::updateTilePalette()
+{
+    m_tilePalette = palette();
+    m_tilePalette.setColor(QPalette::Button, m_face);
+    m_tilePalette.setColor(QPalette::ButtonText, captionColour());
+}
+
 void BoardView::changeEvent(QEvent* event)
 {
+    if (event->type() == QEvent::PaletteChange)
+        updateTilePalette();
     if (event->type() == QEvent::StyleChange || event->type() == QEvent::PaletteChange
         || event->type() == QEvent::FontChange)
         update();

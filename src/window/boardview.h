@@ -83,6 +83,7 @@ private:
     void moveFocusToward(int columnStep, int rowStep);
     int firstShownPlace() const;
     void notifyAccessibility(int place, int event) const;
+    void updateTilePalette();
 
     const Board* m_board = nullptr;
     const BoardLayout* m_layout = nullptr;
@@ -92,6 +93,10 @@ private:
     int m_keyDown = 0;  // the key holding a tile down
     QColor m_face;
     QFont m_font;
+    // The palette tiles are drawn with, made once per change of the widget's palette: the
+    // style caches each drawn button under its palette's key, and a palette made afresh
+    // for every paint would fill that cache with copies of the same tile.
+    QPalette m_tilePalette;
 
     // The glide of the last tile moved.
     QVariantAnimation* m_glide = nullptr;
