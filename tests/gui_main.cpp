@@ -1,6 +1,7 @@
 // Entry point for the tests that need a QApplication. Runs headless unless told otherwise.
+#include "window/icon.h"
+
 #include <QApplication>
-#include <QIcon>
 
 #include <gtest/gtest.h>
 
@@ -9,7 +10,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/vantirelle.png")));
+    QApplication::setWindowIcon(vantirelle::gameIcon());
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -4,6 +4,7 @@
 #include "board/texts.h"
 #include "savegame/readfile.h"
 #include "savegame/writefile.h"
+#include "window/boardframe.h"
 #include "window/boardview.h"
 #include "window/prompts.h"
 
@@ -11,12 +12,14 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QStyle>
 
 #include <algorithm>
@@ -34,6 +37,23 @@ QString fromUtf8(const std::string& text)
 QString extensionAdded(const QString& name)
 {
     return name.endsWith(QLatin1String(".vts"), Qt::CaseSensitive) ? name : name + QLatin1String(".vts");
+}
+
+// A font one step smaller, in points where it has them and in pixels otherwise; false
+// when it is as small as a caption may go.
+bool shrink(QFont& font)
+{
+    constexpr qreal SmallestPoints = 6.0;
+    if (font.pointSizeF() > 0) {
+        if (font.pointSizeF() <= SmallestPoints)
+            return false;
+        font.setPointSizeF(std::max(SmallestPoints, font.pointSizeF() - 0.25));
+        return true;
+    }
+    if (font.pixelSize() <= 8)
+        return false;
+    font.setPixelSize(font.pixelSize() - 1);
+    return true;
 }
 
 // A scroll area that leaves keeping the focus in view to the board, which knows where
@@ -118,6 +138,10 @@ void GameWindow::buildControls()
         bar->setSingleStep(1);
         bar->setPageStep(1);
         bar->setTracking(false); // the value changes when the thumb is let go, not while it is dragged
+        bar->setFocusPolicy(Qt::StrongFocus); // and arrows, Page Up, Page Down, Home and End move it
+        // Scroll bars invert their keys for vertical use; across, Right and Page Up go up.
+        bar->setInvertedControls(false);
+        bar->installEventFilter(this);
         return bar;
     };
     m_customHeight = makeScrollBar("customHeight", 1440);
@@ -134,7 +158,7 @@ void GameWindow::buildControls()
     m_customHeightLabel->setObjectName(QStringLiteral("customHeightLabel"));
     m_customHeightLabel->setGeometry(twips(360, 1080, 1815, 255));
 
-    m_frame = new QGroupBox(m_canvas);
+    m_frame = new BoardFrame(m_canvas);
     m_frame->setObjectName(QStringLiteral("frame"));
 
     m_view = new BoardView(m_frame);
@@ -160,13 +184,13 @@ void GameWindow::buildControls()
 
 void GameWindow::buildMenus()
 {
-    m_gameMenu = menuBar()->addMenu(QStringLiteral("Game"));
+    m_gameMenu = menuBar()->addMenu(QStringLiteral("&Game"));
     m_gameMenu->setObjectName(QStringLiteral("gameMenu"));
-    m_newGameMenu = m_gameMenu->addMenu(QStringLiteral("New Game"));
+    m_newGameMenu = m_gameMenu->addMenu(QStringLiteral("&New Game"));
     m_newGameMenu->setObjectName(QStringLiteral("newGameMenu"));
     for (int item = 0; item < SizeItems; ++item) {
-        const QString text = item == CustomSizeItem ? QStringLiteral("Custom...")
-                                                    : QStringLiteral("%1\u00D7%1").arg(item + 3);
+        const QString text = item == CustomSizeItem ? QStringLiteral("&Custom...")
+                                                    : QStringLiteral("&%1\u00D7%1").arg(item + 3);
         QAction* action = m_newGameMenu->addAction(text);
         action->setObjectName(QStringLiteral("size%1").arg(item));
         action->setCheckable(true);
@@ -180,18 +204,22 @@ void GameWindow::buildMenus()
         });
         m_sizeItems[static_cast<std::size_t>(item)] = action;
     }
-    QAction* open = m_gameMenu->addAction(QStringLiteral("Open Game"), this, &GameWindow::openGame);
+    QAction* open = m_gameMenu->addAction(QStringLiteral("&Open Game"), this, &GameWindow::openGame);
     open->setObjectName(QStringLiteral("openGame"));
     open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    QAction* save = m_gameMenu->addAction(QStringLiteral("Save Game"), this, &GameWindow::saveGame);
+    QAction* save = m_gameMenu->addAction(QStringLiteral("&Save Game"), this, &GameWindow::saveGame);
     save->setObjectName(QStringLiteral("saveGame"));
     save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    QAction* quitAction = m_gameMenu->addAction(QStringLiteral("Quit"), this, &GameWindow::quit);
+    QAction* quitAction = m_gameMenu->addAction(QStringLiteral("&Quit"), this, &GameWindow::quit);
     quitAction->setObjectName(QStringLiteral("quit"));
     quitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
-    QAction* about = menuBar()->addAction(QStringLiteral("About"), this, &GameWindow::showAbout);
+    QAction* about = menuBar()->addAction(QStringLiteral("&About"), this, &GameWindow::showAbout);
     about->setObjectName(QStringLiteral("about"));
+
+    // F10 opens the menu bar, as in other desktop programs.
+    auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(menuKey, &QShortcut::activated, this, [this] { menuBar()->setActiveAction(m_gameMenu->menuAction()); });
 }
 
 template <typename Command>
@@ -222,12 +250,73 @@ void GameWindow::showBoard(Board board)
     m_frame->setGeometry(frame.x, frame.y, frame.width, frame.height);
     m_view->setGeometry(0, 0, frame.width, frame.height);
     m_view->setBoard(&m_game->board(), &*m_layout);
+    fitFonts();
     updateMovesLabel();
     applyWindowSize();
     m_scroller->horizontalScrollBar()->setValue(0);
     m_scroller->verticalScrollBar()->setValue(0);
     if (m_frame->isVisibleTo(this))
         m_view->setFocus(Qt::OtherFocusReason);
+}
+
+void GameWindow::fitFonts()
+{
+    // The caption and the label are placed in fixed twips around the tiles; where the
+    // desktop's font is too large for that, they take a smaller one that fits.
+    QFont title = font();
+    m_frame->setFont(title);
+    const int tilesTop = m_layout->tile(0, 0).y;
+    while ((m_frame->titleRect().bottom() >= tilesTop - 1 || m_frame->titleRect().right() >= m_frame->width() - 4)
+           && shrink(title))
+        m_frame->setFont(title);
+
+    QFont label = font();
+    const QString widest = fromUtf8(movesText(MaximumMoves));
+    const int room = std::min(m_layout->clientWidth(), m_services.screen->availableGeometry().width()) - 4;
+    while (QFontMetrics(label).horizontalAdvance(widest) > room && shrink(label)) {
+    }
+    m_movesLabel->setFont(label);
+}
+
+void GameWindow::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::FontChange && m_layout) {
+        fitFonts();
+        applyWindowSize();
+    }
+}
+
+bool GameWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    // The custom size scroll bars keep their keys, arrows included, from the window's shortcuts.
+    if (event->type() == QEvent::ShortcutOverride && (watched == m_customWidth || watched == m_customHeight)) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        switch (key->key()) {
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+        case Qt::Key_Home:
+        case Qt::Key_End:
+            if (key->modifiers() == Qt::NoModifier) {
+                event->accept();
+                return true;
+            }
+            break;
+        default:
+            break;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void GameWindow::tickSizeItem(int item)
+{
+    for (int i = 0; i < SizeItems; ++i)
+        m_sizeItems[static_cast<std::size_t>(i)]->setChecked(i == item);
 }
 
 void GameWindow::updateMovesLabel()
@@ -314,9 +403,7 @@ void GameWindow::chooseBoardSize(int item)
                                         QMessageBox::Yes | QMessageBox::No)
             != QMessageBox::Yes)
             return;
-        for (QAction* action : m_sizeItems)
-            action->setChecked(false);
-        m_sizeItems[static_cast<std::size_t>(item)]->setChecked(true);
+        tickSizeItem(item);
         if (item == CustomSizeItem) {
             // A fresh 3 x 3 is dealt behind the panel.
             m_frame->hide();
@@ -400,10 +487,13 @@ void GameWindow::openGame()
 
 void GameWindow::playOpenedGame(Board board)
 {
-    // An opened game is for playing: bring the board into view if the custom panel covers it.
+    // An opened game is for playing: bring the board into view if the custom panel covers it,
+    // and tick the New Game size it has, if it has one.
+    const int size = board.width() == board.height() ? board.width() : 0;
     m_customPanel->hide();
     m_frame->show();
     showBoard(std::move(board));
+    tickSizeItem(size >= 3 && size <= 8 ? size - 3 : -1);
 }
 
 void GameWindow::quit()

@@ -20,6 +20,7 @@ class QScrollBar;
 
 namespace vantirelle {
 
+class BoardFrame;
 class BoardView;
 
 // The game window: the board in its frame with the moves label below it, the custom
@@ -54,6 +55,10 @@ public:
     // Plays a game that was read elsewhere, as Open does once the file has been read.
     void playOpenedGame(Board board);
 
+protected:
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void buildControls();
     void buildMenus();
@@ -62,6 +67,8 @@ private:
     void showBoard(Board board);
     void afterMove(const Slide& slide);
     void updateMovesLabel();
+    void fitFonts();
+    void tickSizeItem(int item);
     void applyWindowSize();
     void keepOnScreen();
     template <typename Command>
@@ -82,7 +89,7 @@ private:
     QLabel* m_customWidthLabel = nullptr;
     QLabel* m_customHeightLabel = nullptr;
     QPushButton* m_newCustomGame = nullptr;
-    QGroupBox* m_frame = nullptr;
+    BoardFrame* m_frame = nullptr;
     BoardView* m_view = nullptr;
     QLabel* m_movesLabel = nullptr;
 

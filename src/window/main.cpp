@@ -2,6 +2,7 @@
 #include "about/platform.h"
 #include "board/random.h"
 #include "window/gamewindow.h"
+#include "window/icon.h"
 #include "window/prompts.h"
 #include "window/services.h"
 
@@ -14,7 +15,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Vantirelle"));
     QApplication::setApplicationVersion(QStringLiteral(VANTIRELLE_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("vantirelle"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/vantirelle.png")));
+    QApplication::setWindowIcon(vantirelle::gameIcon());
 
     vantirelle::QtPrompts prompts;
     vantirelle::PrimaryScreen screen;
