@@ -210,12 +210,37 @@ void GameWindow::buildMenus()
     QAction* save = m_gameMenu->addAction(QStringLiteral("&Save Game"), this, &GameWindow::saveGame);
     save->setObjectName(QStringLiteral("saveGame"));
     save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    m_gameMenu->addSeparator();
+    m_undo = m_gameMenu->addAction(QStringLiteral("&Undo Move"), this, &GameWindow::undo);
+    m_undo->setObjectName(QStringLiteral("undo"));
+    m_undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    m_redo = m_gameMenu->addAction(QStringLiteral("&Redo Move"), this, &GameWindow::redo);
+    m_redo->setObjectName(QStringLiteral("redo"));
+    m_redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    m_restart = m_gameMenu->addAction(QStringLiteral("R&estart Game"), this, &GameWindow::restart);
+    m_restart->setObjectName(QStringLiteral("restart"));
+    m_gameMenu->addSeparator();
     QAction* quitAction = m_gameMenu->addAction(QStringLiteral("&Quit"), this, &GameWindow::quit);
     quitAction->setObjectName(QStringLiteral("quit"));
     quitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     QAction* about = menuBar()->addAction(QStringLiteral("&About"), this, &GameWindow::showAbout);
     about->setObjectName(QStringLiteral("about"));
+
+    // The arrow keys slide tiles from anywhere in the window; the custom size scroll bars
+    // keep theirs (see eventFilter).
+    const std::pair<Qt::Key, Direction> arrows[] = {{Qt::Key_Left, Direction::Left},
+                                                    {Qt::Key_Right, Direction::Right},
+                                                    {Qt::Key_Up, Direction::Up},
+                                                    {Qt::Key_Down, Direction::Down}};
+    for (std::size_t i = 0; i < m_arrows.size(); ++i) {
+        const auto [key, direction] = arrows[i];
+        QAction* arrow = new QAction(this);
+        arrow->setShortcut(QKeySequence(key));
+        connect(arrow, &QAction::triggered, this, [this, direction = direction] { slideToward(direction); });
+        addAction(arrow);
+        m_arrows[i] = arrow;
+    }
 
     // F10 opens the menu bar, as in other desktop programs.
     auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
@@ -257,6 +282,17 @@ void GameWindow::showBoard(Board board)
     m_scroller->verticalScrollBar()->setValue(0);
     if (m_frame->isVisibleTo(this))
         m_view->setFocus(Qt::OtherFocusReason);
+    updateActions();
+}
+
+void GameWindow::updateActions()
+{
+    const bool playing = m_frame->isVisibleTo(this);
+    m_undo->setEnabled(playing && m_game->canUndo());
+    m_redo->setEnabled(playing && m_game->canRedo());
+    m_restart->setEnabled(playing && m_game->canUndo());
+    for (QAction* arrow : m_arrows)
+        arrow->setEnabled(playing);
 }
 
 void GameWindow::fitFonts()
@@ -388,10 +424,53 @@ void GameWindow::slide(int place)
     });
 }
 
+void GameWindow::slideToward(Direction direction)
+{
+    guarded([&] {
+        const std::optional<Slide> made = m_game->arrow(direction);
+        if (!made) {
+            m_services.prompts->beep();
+            return;
+        }
+        afterMove(*made);
+    });
+}
+
+void GameWindow::undo()
+{
+    guarded([&] {
+        if (const std::optional<Slide> undone = m_game->undo()) {
+            m_view->tileMoved(Slide{undone->to, undone->from});
+            updateMovesLabel();
+            updateActions();
+        }
+    });
+}
+
+void GameWindow::redo()
+{
+    guarded([&] {
+        if (const std::optional<Slide> redone = m_game->redo())
+            afterMove(*redone);
+    });
+}
+
+void GameWindow::restart()
+{
+    guarded([&] {
+        if (m_game->restart()) {
+            m_view->boardChanged();
+            updateMovesLabel();
+            updateActions();
+        }
+    });
+}
+
 void GameWindow::afterMove(const Slide& slide)
 {
     m_view->tileMoved(slide);
     updateMovesLabel();
+    updateActions();
     if (board().isSolved())
         m_services.prompts->message(QMessageBox::Warning, fromUtf8(winText(board().moves())));
 }

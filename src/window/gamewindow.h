@@ -44,6 +44,10 @@ public:
 
     // The commands, as the menus, keys and buttons reach them.
     void slide(int place);
+    void slideToward(Direction direction); // an arrow key
+    void undo();
+    void redo();
+    void restart();
     void chooseBoardSize(int item); // asks "Begin New Game?" first
     void startCustomGame();
     void newGame(int width, int height);
@@ -66,6 +70,7 @@ private:
     // Puts a board on screen: frame, label and window sized for it, repainted once.
     void showBoard(Board board);
     void afterMove(const Slide& slide);
+    void updateActions();
     void updateMovesLabel();
     void fitFonts();
     void tickSizeItem(int item);
@@ -96,6 +101,10 @@ private:
     QMenu* m_gameMenu = nullptr;
     QMenu* m_newGameMenu = nullptr;
     std::array<QAction*, SizeItems> m_sizeItems{};
+    QAction* m_undo = nullptr;
+    QAction* m_redo = nullptr;
+    QAction* m_restart = nullptr;
+    std::array<QAction*, 4> m_arrows{};
 };
 
 } // namespace vantirelle
