@@ -1,0 +1,251 @@
+#include "board/board.h"
+#include "solver/constructive.h"
+#include "solver/optimal.h"
+#include "solver/solver.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <random>
+#include <unordered_map>
+
+using namespace vantirelle;
+
+namespace {
+
+Puzzle puzzle(int width, int height, std::vector<std::int16_t> tiles)
+{
+    return Puzzle{width, height, std::move(tiles)};
+}
+
+Puzzle goal(int width, int height)
+{
+    Puzzle p{width, height, {}};
+    for (int i = 1; i < width * height; ++i)
+        p.tiles.push_back(static_cast<std::int16_t>(i));
+    p.tiles.push_back(0);
+    return p;
+}
+
+Puzzle randomSolvable(int width, int height, std::mt19937& random)
+{
+    Puzzle p = goal(width, height);
+    do {
+        std::shuffle(p.tiles.begin(), p.tiles.end(), random);
+    } while (!isSolvable(p));
+    return p;
+}
+
+// A position some random slides away from the goal, never straight back.
+Puzzle walkedFromGoal(int width, int height, int steps, std::mt19937& random)
+{
+    Puzzle p = goal(width, height);
+    int previous = -1;
+    for (int step = 0; step < steps;) {
+        const int blank = p.blank();
+        const int next[4] = {blank % width > 0 ? blank - 1 : -1, blank % width < width - 1 ? blank + 1 : -1,
+                             blank >= width ? blank - width : -1, blank + width < p.places() ? blank + width : -1};
+        const int cell = next[random() % 4];
+        if (cell < 0 || cell == previous)
+            continue;
+        previous = blank;
+        p.move(p.tiles[static_cast<std::size_t>(cell)]);
+        ++step;
+    }
+    return p;
+}
+
+bool reachesGoal(Puzzle p, const std::vector<std::int16_t>& moves)
+{
+    for (const std::int16_t tile : moves)
+        p.move(tile);
+    return p.isGoal();
+}
+
+std::uint64_t key(const Puzzle& p)
+{
+    std::uint64_t k = 0;
+    for (const std::int16_t tile : p.tiles)
+        k = k * 16 + static_cast<std::uint64_t>(tile);
+    return k;
+}
+
+// Breadth-first distances from the goal over every position of a small board.
+std::unordered_map<std::uint64_t, int> distancesFromGoal(int width, int height)
+{
+    std::unordered_map<std::uint64_t, int> distance;
+    std::vector<Puzzle> queue{goal(width, height)};
+    distance[key(queue.front())] = 0;
+    for (std::size_t at = 0; at < queue.size(); ++at) {
+        const Puzzle p = queue[at];
+        const int d = distance[key(p)];
+        const int blank = p.blank();
+        for (const int cell : {blank % width > 0 ? blank - 1 : -1, blank % width < width - 1 ? blank + 1 : -1,
+                               blank >= width ? blank - width : -1, blank + width < p.places() ? blank + width : -1}) {
+            if (cell < 0)
+                continue;
+            Puzzle next = p;
+            next.move(next.tiles[static_cast<std::size_t>(cell)]);
+            if (distance.emplace(key(next), d + 1).second)
+                queue.push_back(next);
+        }
+    }
+    return distance;
+}
+
+} // namespace
+
+TEST(StandardBoard, ExactlyTheNumbersOneToNMinusOneAndOneBlank)
+{
+    EXPECT_TRUE(standardPuzzle(Board(2, 2, {"3", "1", "", "2"})));
+    EXPECT_EQ(standardPuzzle(Board(2, 2, {"3", "1", "", "2"}))->tiles, (std::vector<std::int16_t>{3, 1, 0, 2}));
+    for (const std::vector<std::string>& captions :
+         {std::vector<std::string>{"3", "1", "", ""}, {"3", "1", "2", "2"}, {"3", "01", "", "2"}, {" 3", "1", "", "2"},
+          {"4", "1", "", "2"}, {"0", "1", "", "2"}, {"x", "1", "", "2"}, {"3", "1", "-2", ""}, {"3", "1", "2", "1"}}) {
+        EXPECT_FALSE(standardPuzzle(Board(2, 2, captions))) << captions[0] << "," << captions[1] << "," << captions[2]
+                                                            << "," << captions[3];
+    }
+    EXPECT_EQ(judge(Board(2, 2, {"1", "2", "3", ""})), Solvability::Solvable);
+    EXPECT_EQ(judge(Board(2, 2, {"2", "1", "3", ""})), Solvability::Unsolvable);
+    EXPECT_EQ(judge(Board(2, 2, {"2", "", "3", ""})), Solvability::NotStandard);
+}
+
+TEST(Solvability, ParityAgreesWithTheSearchOnEverySmallBoard)
+{
+    for (const auto& [width, height] : {std::pair{2, 2}, std::pair{2, 3}, std::pair{3, 2}, std::pair{3, 3}, std::pair{2, 4}}) {
+        const auto reachable = distancesFromGoal(width, height);
+        Puzzle p = goal(width, height);
+        std::sort(p.tiles.begin(), p.tiles.end());
+        int solvable = 0;
+        int all = 0;
+        do {
+            ++all;
+            const bool found = reachable.count(key(p)) > 0;
+            ASSERT_EQ(isSolvable(p), found) << width << "x" << height;
+            solvable += found ? 1 : 0;
+        } while (std::next_permutation(p.tiles.begin(), p.tiles.end()));
+        EXPECT_EQ(solvable * 2, all) << "half of all arrangements, " << width << "x" << height;
+    }
+    // one place wide or high: only the tiles in order, the blank anywhere
+    EXPECT_TRUE(isSolvable(puzzle(1, 4, {1, 0, 2, 3})));
+    EXPECT_FALSE(isSolvable(puzzle(4, 1, {2, 0, 1, 3})));
+}
+
+TEST(OptimalSolver, EveryThreeByThreeBoardShortestAsABreadthFirstSearchFindsIt)
+{
+    const auto distance = distancesFromGoal(3, 3);
+    ASSERT_EQ(distance.size(), 181440u);
+    Puzzle p = goal(3, 3);
+    std::sort(p.tiles.begin(), p.tiles.end());
+    std::size_t solved = 0;
+    do {
+        const auto found = distance.find(key(p));
+        if (found == distance.end())
+            continue;
+        const auto moves = solveOptimally(p);
+        ASSERT_TRUE(moves);
+        ASSERT_EQ(static_cast<int>(moves->size()), found->second);
+        ASSERT_TRUE(reachesGoal(p, *moves));
+        ++solved;
+    } while (std::next_permutation(p.tiles.begin(), p.tiles.end()));
+    EXPECT_EQ(solved, 181440u);
+}
+
+TEST(OptimalSolver, TheTablesAndTheManhattanDistanceAgreeOnTheShortestLength)
+{
+    std::mt19937 random(42);
+    struct Case {
+        int width, height, boards, steps;
+    };
+    // Random boards where the Manhattan search is quick, and walks from the goal on 4 x 4.
+    for (const Case c : {Case{3, 3, 30, 0}, Case{3, 4, 10, 0}, Case{4, 3, 10, 0}, Case{2, 5, 10, 0}, Case{4, 4, 12, 34},
+                         Case{3, 5, 6, 30}}) {
+        for (int board = 0; board < c.boards; ++board) {
+            const Puzzle p = c.steps ? walkedFromGoal(c.width, c.height, c.steps, random)
+                                     : randomSolvable(c.width, c.height, random);
+            const auto tables = solveOptimally(p);
+            const auto manhattan = solveWithManhattanDistance(p);
+            ASSERT_TRUE(tables && manhattan);
+            EXPECT_EQ(tables->size(), manhattan->size()) << c.width << "x" << c.height << " board " << board;
+            EXPECT_TRUE(reachesGoal(p, *tables));
+        }
+    }
+}
+
+TEST(OptimalSolver, FourByFourBoardsAreSolvedShortestAndTheSearchCanBeStopped)
+{
+    std::mt19937 random(16);
+    for (int board = 0; board < 5; ++board) {
+        const Puzzle p = randomSolvable(4, 4, random);
+        const auto moves = solveOptimally(p);
+        ASSERT_TRUE(moves);
+        EXPECT_TRUE(reachesGoal(p, *moves));
+        const int blank = p.blank();
+        const std::size_t toCorner = static_cast<std::size_t>((3 - blank % 4) + (3 - blank / 4));
+        EXPECT_EQ(moves->size() % 2, toCorner % 2) << "each move takes the blank one step";
+    }
+    EXPECT_TRUE(solveOptimally(goal(4, 4))->empty());
+    EXPECT_LE(patternDatabases(4, 4).bytes(), 4u * 1024 * 1024);
+
+    std::atomic<bool> cancel = true;
+    EXPECT_THROW(solveOptimally(randomSolvable(4, 4, random), &cancel), SearchCancelled);
+}
+
+TEST(ConstructiveSolver, EverySolutionReachesTheGoalOnBoardsOfEveryShape)
+{
+    std::mt19937 random(7);
+    std::vector<std::pair<int, int>> shapes;
+    for (int width = 2; width <= 9; ++width)
+        for (int height = 2; height <= 9; ++height)
+            shapes.emplace_back(width, height);
+    for (const auto& shape : {std::pair{2, 30}, std::pair{30, 2}, std::pair{3, 25}, std::pair{25, 3}, std::pair{40, 12},
+                              std::pair{12, 40}})
+        shapes.push_back(shape);
+    for (const auto& [width, height] : shapes) {
+        for (int board = 0; board < 4; ++board) {
+            const Puzzle p = randomSolvable(width, height, random);
+            ConstructiveSolver solver(p);
+            std::vector<std::int16_t> moves;
+            while (const auto tile = solver.next())
+                moves.push_back(*tile);
+            ASSERT_TRUE(reachesGoal(p, moves)) << width << "x" << height;
+            EXPECT_TRUE(solver.position().isGoal());
+        }
+    }
+    // one place wide: the tiles already in order, the blank walks to the end
+    ConstructiveSolver line(puzzle(1, 4, {1, 0, 2, 3}));
+    std::vector<std::int16_t> moves;
+    while (const auto tile = line.next())
+        moves.push_back(*tile);
+    EXPECT_EQ(moves, (std::vector<std::int16_t>{2, 3}));
+}
+
+TEST(ConstructiveSolver, MovesGrowAsTheBoardsSideCubed)
+{
+    // n^1.5 for n tiles on square boards: the ratio stays put as boards grow.
+    std::mt19937 random(11);
+    std::vector<double> ratios;
+    for (const int side : {10, 20, 40, 60}) {
+        const Puzzle p = randomSolvable(side, side, random);
+        const Solution solution = solve(p);
+        EXPECT_FALSE(solution.optimal);
+        EXPECT_TRUE(reachesGoal(p, solution.moves));
+        const double n = side * side;
+        ratios.push_back(static_cast<double>(solution.moves.size()) / (n * std::sqrt(n)));
+    }
+    for (const double ratio : ratios)
+        EXPECT_LT(ratio, 5.0);
+    EXPECT_LT(ratios.back(), ratios.front() * 1.5) << "no faster than n^1.5";
+}
+
+TEST(Solver, SmallBoardsAreSolvedShortestAndLargeOnesByConstruction)
+{
+    std::mt19937 random(3);
+    const Solution small = solve(randomSolvable(3, 3, random));
+    EXPECT_TRUE(small.optimal);
+    const Solution large = solve(randomSolvable(5, 5, random));
+    EXPECT_FALSE(large.optimal);
+    std::atomic<bool> cancel = true;
+    EXPECT_THROW(solve(randomSolvable(60, 60, random), &cancel), SearchCancelled);
+}
