@@ -54,7 +54,8 @@ std::uint32_t indexOf(const int* places, std::size_t count)
 
 // One group's table: a 0-1 breadth-first search over the places of the group's tiles and
 // the blank, where a move of one of the group's tiles costs 1 and any other move nothing.
-std::vector<std::uint8_t> buildTable(int width, int height, const std::vector<int>& group)
+std::vector<std::uint8_t> buildTable(int width, int height, const std::vector<int>& group,
+                                     const std::atomic<bool>* stop)
 {
     const int places = width * height;
     const std::size_t k = group.size();
@@ -71,6 +72,8 @@ std::vector<std::uint8_t> buildTable(int width, int height, const std::vector<in
     distance[current.front()] = 0;
     for (std::uint8_t level = 0; !current.empty(); ++level) {
         for (std::size_t at = 0; at < current.size(); ++at) {
+            if ((at & 0xFFFF) == 0 && stop && stop->load(std::memory_order_relaxed))
+                throw SearchCancelled();
             const std::uint32_t state = current[at];
             if (distance[state] != level)
                 continue; // reached more cheaply since it was queued
@@ -128,7 +131,8 @@ std::vector<std::uint8_t> buildTable(int width, int height, const std::vector<in
 
 } // namespace
 
-PatternDatabases::PatternDatabases(int width, int height, const std::function<void(int)>& progress)
+PatternDatabases::PatternDatabases(int width, int height, const std::function<void(int)>& progress,
+                                   const std::atomic<bool>* stop)
     : m_width(width), m_height(height), m_groups(groupsFor(width, height))
 {
     if (width * height > MaximumOptimalPlaces || width < 2 || height < 2)
@@ -141,7 +145,7 @@ PatternDatabases::PatternDatabases(int width, int height, const std::function<vo
     if (progress)
         progress(0);
     for (const auto& group : m_groups) {
-        m_tables.push_back(buildTable(width, height, group));
+        m_tables.push_back(buildTable(width, height, group, stop));
         done += std::size_t{1} << (4 * group.size());
         if (progress)
             progress(static_cast<int>(done * 100 / total));
@@ -177,7 +181,8 @@ Registry& registry()
 
 } // namespace
 
-const PatternDatabases& patternDatabases(int width, int height, const std::function<void(int)>& progress)
+const PatternDatabases& patternDatabases(int width, int height, const std::function<void(int)>& progress,
+                                        const std::atomic<bool>* stop)
 {
     Registry& r = registry();
     std::shared_ptr<std::once_flag> flag;
@@ -189,7 +194,7 @@ const PatternDatabases& patternDatabases(int width, int height, const std::funct
         flag = slot;
     }
     std::call_once(*flag, [&] {
-        auto tables = std::make_shared<PatternDatabases>(width, height, progress);
+        auto tables = std::make_shared<PatternDatabases>(width, height, progress, stop);
         const std::lock_guard lock(r.mutex);
         r.built[{width, height}] = std::move(tables);
     });

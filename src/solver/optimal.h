@@ -28,8 +28,10 @@ public:
 // tiles, so the groups' values add up to a bound that never overestimates.
 class PatternDatabases {
 public:
-    // Builds the tables by breadth-first search from the goal. `progress` hears 0 to 100.
-    PatternDatabases(int width, int height, const std::function<void(int)>& progress = {});
+    // Builds the tables by breadth-first search from the goal. `progress` hears 0 to 100;
+    // the build gives up with SearchCancelled once `stop` turns true.
+    PatternDatabases(int width, int height, const std::function<void(int)>& progress = {},
+                     const std::atomic<bool>* stop = nullptr);
 
     int width() const { return m_width; }
     int height() const { return m_height; }
@@ -48,8 +50,10 @@ private:
 };
 
 // The tables for a shape, built at the first call and kept; a call while another thread
-// builds them waits for that build. Thread-safe.
-const PatternDatabases& patternDatabases(int width, int height, const std::function<void(int)>& progress = {});
+// builds them waits for that build. A build that is stopped leaves the next call to build
+// them afresh. Thread-safe.
+const PatternDatabases& patternDatabases(int width, int height, const std::function<void(int)>& progress = {},
+                                        const std::atomic<bool>* stop = nullptr);
 bool patternDatabasesReady(int width, int height);
 
 // A shortest solution, found by IDA* over the pattern databases (on square boards the

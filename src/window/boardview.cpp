@@ -9,6 +9,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QStyleOptionButton>
+#include <QTimer>
 #include <QVariantAnimation>
 
 #include <algorithm>
@@ -61,6 +62,7 @@ void BoardView::setBoard(const Board* board, const BoardLayout* layout)
     m_layout = layout;
     m_pressed = -1;
     m_keyDown = 0;
+    m_flashPlace = -1;
     m_focus = firstShownPlace();
     update();
     if (QAccessible::isActive()) {
@@ -250,6 +252,11 @@ void BoardView::paintEvent(QPaintEvent* event)
             option.state |= QStyle::State_HasFocus | QStyle::State_KeyboardFocusChange;
         painter.setFont(font);
         style()->drawControl(QStyle::CE_PushButton, &option, &painter, this);
+        if (place == m_flashPlace) {
+            QColor light = palette().color(QPalette::Highlight);
+            light.setAlpha(110);
+            painter.fillRect(rect.adjusted(2, 2, -2, -2), light);
+        }
     };
 
     // Only the columns and rows that reach into the exposed area.
@@ -372,6 +379,21 @@ void BoardView::keyReleaseEvent(QKeyEvent* event)
         return;
     }
     QWidget::keyReleaseEvent(event);
+}
+
+void BoardView::flashTile(int place)
+{
+    if (!isShown(place))
+        return;
+    repaintPlace(m_flashPlace);
+    m_flashPlace = place;
+    repaintPlace(place);
+    QTimer::singleShot(FlashMilliseconds, this, [this, place] {
+        if (m_flashPlace == place) {
+            m_flashPlace = -1;
+            repaintPlace(place);
+        }
+    });
 }
 
 void BoardView::pressTile(int place)

@@ -48,6 +48,9 @@ public:
     void setFocusPlace(int place);
     // Presses a tile as a click does (assistive technology).
     void pressTile(int place);
+    // Lights a tile up once, briefly: the tile a hint points at.
+    void flashTile(int place);
+    int flashingPlace() const { return m_flashPlace; }
 
     // The colours a caption is drawn in, against the tile's own face.
     QColor tileFace() const { return m_face; }
@@ -58,6 +61,7 @@ public:
 
     // Tiles glide for about this long after a move, unless the style turns animations off.
     static constexpr int GlideMilliseconds = 100;
+    static constexpr int FlashMilliseconds = 400;
     bool isGliding() const;
     void finishGlide();
 
@@ -97,6 +101,8 @@ private:
     // style caches each drawn button under its palette's key, and a palette made afresh
     // for every paint would fill that cache with copies of the same tile.
     QPalette m_tilePalette;
+
+    int m_flashPlace = -1;
 
     // The glide of the last tile moved.
     QVariantAnimation* m_glide = nullptr;

@@ -2,6 +2,8 @@
 
 #include "board/game.h"
 #include "board/layout.h"
+#include "solver/plan.h"
+#include "solver/puzzle.h"
 #include "window/services.h"
 
 #include <QMainWindow>
@@ -17,11 +19,13 @@ class QMenu;
 class QPushButton;
 class QScrollArea;
 class QScrollBar;
+class QTimer;
 
 namespace vantirelle {
 
 class BoardFrame;
 class BoardView;
+class SolutionSearch;
 
 // The game window: the board in its frame with the moves label below it, the custom
 // size panel that takes the board's place, and the Game and About menus. It owns the
@@ -48,6 +52,12 @@ public:
     void undo();
     void redo();
     void restart();
+    // Hint points at the tile to move next (and, pressed again, moves it); Solve plays
+    // the rest of a solution out until any click or key stops it.
+    void hint();
+    void solve();
+    void stopSolving();
+    bool isSolving() const { return m_solving; }
     void chooseBoardSize(int item); // asks "Begin New Game?" first
     void startCustomGame();
     void newGame(int width, int height);
@@ -71,6 +81,14 @@ private:
     void showBoard(Board board);
     void afterMove(const Slide& slide);
     void updateActions();
+    void boardChanged(std::optional<int> movedTile);
+    std::optional<Puzzle> puzzleForHelp();
+    void requestPlan(const Puzzle& puzzle, bool play);
+    void planFound(std::uint64_t ticket, const std::vector<std::int16_t>& moves, bool optimal);
+    void showHint();
+    void startPlaying();
+    void playStep();
+    int placeOfTile(int tile) const;
     void updateMovesLabel();
     void fitFonts();
     void tickSizeItem(int item);
@@ -84,6 +102,20 @@ private:
     std::optional<Game> m_game;
     std::optional<BoardLayout> m_layout;
     QString m_lastFileName; // the file dialogs start from the name chosen last
+
+    // Help: the board's version rises with every change; a plan is good for the version
+    // it was made or last followed at, and a hint for the version it was shown at.
+    std::uint64_t m_version = 0;
+    std::optional<Plan> m_plan;
+    std::uint64_t m_planVersion = 0;
+    int m_hintPlace = -1;
+    std::uint64_t m_hintVersion = 0;
+    bool m_waitingForPlan = false;
+    bool m_playWhenFound = false;
+    bool m_solving = false;
+    QTimer* m_solveTimer = nullptr;
+    int m_movesPerStep = 1;
+    SolutionSearch* m_search = nullptr;
 
     QWidget* m_client = nullptr;
     QScrollArea* m_scroller = nullptr;
@@ -104,6 +136,8 @@ private:
     QAction* m_undo = nullptr;
     QAction* m_redo = nullptr;
     QAction* m_restart = nullptr;
+    QAction* m_hint = nullptr;
+    QAction* m_solve = nullptr;
     std::array<QAction*, 4> m_arrows{};
 };
 
