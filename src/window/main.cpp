@@ -14,7 +14,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vantirelle"));
     QApplication::setApplicationVersion(QStringLiteral(VANTIRELLE_VERSION));
-    QApplication::setDesktopFileName(QStringLiteral("vantirelle"));
+    QApplication::setDesktopFileName(QStringLiteral("io.github.vantirelle.Vantirelle"));
     QApplication::setWindowIcon(vantirelle::gameIcon());
 
     vantirelle::QtPrompts prompts;
