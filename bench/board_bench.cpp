@@ -1,6 +1,7 @@
 // Benchmarks of the game through its real window, beside the obvious design of one
 // QPushButton per tile. Prints Google Benchmark's table, then a summary with the ratios
 // and the memory a board takes.
+#include "resident.h"
 #include "board/random.h"
 #include "savegame/readfile.h"
 #include "savegame/writefile.h"
@@ -18,11 +19,9 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <fstream>
 #include <map>
 #include <memory>
 #include <string>
-#include <unistd.h>
 
 using namespace vantirelle;
 
@@ -54,15 +53,6 @@ struct Game {
         QApplication::processEvents();
     }
 };
-
-// Resident memory of this process in bytes.
-long residentBytes()
-{
-    std::ifstream statm("/proc/self/statm");
-    long pages = 0, resident = 0;
-    statm >> pages >> resident;
-    return resident * sysconf(_SC_PAGESIZE);
-}
 
 void BM_NewBoard(benchmark::State& state)
 {

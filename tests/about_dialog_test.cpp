@@ -1,11 +1,9 @@
 #include "about/aboutdialog.h"
-#include "about/platform.h"
 #include "gui_support.h"
 #include "sysinfo_fakes.h"
 
 #include <QLabel>
 #include <QPushButton>
-#include <QStandardPaths>
 
 using namespace vantirelle;
 using namespace vantirelle::testing;
@@ -142,22 +140,4 @@ TEST_F(AboutDialogTest, SystemInfoStartsTheProgramFoundOrSaysItIsUnavailable)
     EXPECT_EQ(launcher.started.back(), "/usr/bin/hardinfo");
     EXPECT_EQ(aboutPrompts.messages.size(), 1u) << "no message when it starts";
     EXPECT_TRUE(dialog->isVisible());
-}
-
-TEST(PathSystemInfoFinder, FindsTheFirstKnownProgramOnThePath)
-{
-    PathSystemInfoFinder present({"no-such-tool-for-vantirelle", "sh"});
-    const auto found = present.find();
-    ASSERT_TRUE(found);
-    EXPECT_EQ(*found, QStandardPaths::findExecutable("sh").toStdString());
-    EXPECT_FALSE(PathSystemInfoFinder({"no-such-tool-for-vantirelle"}).find());
-    EXPECT_EQ(PathSystemInfoFinder::knownTools(), (QStringList{"hardinfo", "kinfocenter"}));
-}
-
-TEST(DetachedLauncher, StartsAProgramAndRefusesAnEmptyOrMissingPath)
-{
-    DetachedLauncher launcher;
-    EXPECT_TRUE(launcher.start(QStandardPaths::findExecutable("true").toStdString()));
-    EXPECT_FALSE(launcher.start(""));
-    EXPECT_FALSE(launcher.start("/no/such/program"));
 }

@@ -343,12 +343,14 @@ void GameWindow::fitFonts()
            && shrink(title))
         m_frame->setFont(title);
 
+    // Measured as the label draws, which may differ from a bare QFontMetrics on screens
+    // whose fonts are scaled apart from their dots per inch.
     QFont label = font();
+    m_movesLabel->setFont(label);
     const QString widest = fromUtf8(movesText(MaximumMoves));
     const int room = std::min(m_layout->clientWidth(), m_services.screen->availableGeometry().width()) - 4;
-    while (QFontMetrics(label).horizontalAdvance(widest) > room && shrink(label)) {
-    }
-    m_movesLabel->setFont(label);
+    while (m_movesLabel->fontMetrics().horizontalAdvance(widest) + 2 * m_movesLabel->margin() > room && shrink(label))
+        m_movesLabel->setFont(label);
 }
 
 void GameWindow::changeEvent(QEvent* event)

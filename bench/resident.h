@@ -1,0 +1,4 @@
+#pragma once
+
+// Resident memory of this process in bytes (the working set on Windows).
+long residentBytes();
