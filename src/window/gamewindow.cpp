@@ -733,35 +733,29 @@ void GameWindow::hint()
             slide(m_hintPlace); // H once more makes the move
             return;
         }
-        const std::optional<Puzzle> puzzle = puzzleForHelp();
-        if (!puzzle)
-            return;
-        if (m_plan && m_planVersion == m_version) {
-            showHint();
-            return;
-        }
-        if (!m_waitingForPlan)
-            requestPlan(*puzzle, false);
-        else
-            m_playWhenFound = false;
+        help(false);
     });
 }
 
 void GameWindow::solve()
 {
-    guarded([&] {
-        const std::optional<Puzzle> puzzle = puzzleForHelp();
-        if (!puzzle)
-            return;
-        if (m_plan && m_planVersion == m_version) {
-            startPlaying();
-            return;
-        }
-        if (!m_waitingForPlan)
-            requestPlan(*puzzle, true);
-        else
-            m_playWhenFound = true;
-    });
+    guarded([&] { help(true); });
+}
+
+void GameWindow::help(bool play)
+{
+    const std::optional<Puzzle> puzzle = puzzleForHelp();
+    if (!puzzle)
+        return;
+    if (m_plan && m_planVersion == m_version) {
+        play ? startPlaying() : showHint();
+        return;
+    }
+    // A plan on its way serves whichever was asked for last.
+    if (m_waitingForPlan)
+        m_playWhenFound = play;
+    else
+        requestPlan(*puzzle, play);
 }
 
 void GameWindow::startPlaying()

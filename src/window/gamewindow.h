@@ -83,6 +83,7 @@ private:
     void updateActions();
     void boardChanged(std::optional<int> movedTile);
     std::optional<Puzzle> puzzleForHelp();
+    void help(bool play);
     void requestPlan(const Puzzle& puzzle, bool play);
     void planFound(std::uint64_t ticket, const std::vector<std::int16_t>& moves, bool optimal);
     void showHint();
