@@ -18,7 +18,7 @@ struct Help : GameWindowFixture {
 
     // Lets the search's answer arrive.
     template <typename Done>
-    bool waitFor(Done done, int milliseconds = 10000)
+    bool waitFor(Done done, int milliseconds = 60000)
     {
         for (int waited = 0; waited < milliseconds && !done(); waited += 10)
             QTest::qWait(10);
