@@ -1,6 +1,7 @@
 // Hint and Solve in the game window.
 #include "gui_support.h"
 
+#include <QElapsedTimer>
 #include <QLabel>
 
 using namespace vantirelle;
@@ -144,4 +145,16 @@ TEST_F(Help, HintsOnBoardsBeyondSixteenPlacesComeAtOnceAndLeadHome)
         }
         EXPECT_TRUE(board().isSolved()) << side << "x" << side << " after " << hints << " hints";
     }
+}
+
+TEST_F(Help, ClosingTheGameStopsTheSearchAndTheTablesAtOnce)
+{
+    // The 4 x 4 tables take a second or more to build; closing does not wait for them.
+    arrangeSquare(4, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 0, 15});
+    action("solve")->trigger();
+    ASSERT_TRUE(waitFor([this] { return label().startsWith("Preparing hints"); }, 3000));
+    QElapsedTimer closing;
+    closing.start();
+    window.reset();
+    EXPECT_LT(closing.elapsed(), 500);
 }
