@@ -457,26 +457,21 @@ void GameWindow::newGame(int width, int height)
 
 void GameWindow::slide(int place)
 {
-    guarded([&] {
-        const std::optional<Slide> made = m_game->click(place);
-        if (!made) {
-            m_services.prompts->beep();
-            return;
-        }
-        afterMove(*made);
-    });
+    guarded([&] { moveMade(m_game->click(place)); });
 }
 
 void GameWindow::slideToward(Direction direction)
 {
-    guarded([&] {
-        const std::optional<Slide> made = m_game->arrow(direction);
-        if (!made) {
-            m_services.prompts->beep();
-            return;
-        }
+    guarded([&] { moveMade(m_game->arrow(direction)); });
+}
+
+void GameWindow::moveMade(const std::optional<Slide>& made)
+{
+    // A click or key that moves nothing gets the beep, and nothing else happens.
+    if (made)
         afterMove(*made);
-    });
+    else
+        m_services.prompts->beep();
 }
 
 void GameWindow::undo()

@@ -79,6 +79,7 @@ private:
     QRect twips(float left, float top, float width, float height) const;
     // Puts a board on screen: frame, label and window sized for it, repainted once.
     void showBoard(Board board);
+    void moveMade(const std::optional<Slide>& made);
     void afterMove(const Slide& slide);
     void updateActions();
     void boardChanged(std::optional<int> movedTile);
