@@ -4,7 +4,7 @@
 
 namespace vantirelle {
 
-Plan::Plan(std::vector<std::int16_t> moves, bool optimal) : m_moves(std::move(moves)), m_optimal(optimal) {}
+Plan::Plan(std::vector<std::int16_t> moves) : m_moves(std::move(moves)) {}
 
 Plan::Plan(const Puzzle& start) : m_lazy(std::make_unique<ConstructiveSolver>(start))
 {

@@ -15,13 +15,12 @@ namespace vantirelle {
 // either a list of moves found beforehand, or a constructive solver asked as it goes.
 class Plan {
 public:
-    Plan(std::vector<std::int16_t> moves, bool optimal);
+    explicit Plan(std::vector<std::int16_t> moves);
     explicit Plan(const Puzzle& start);
 
     // The tile to slide next; nothing once the board is in order.
     std::optional<std::int16_t> next();
     void advance();
-    bool optimal() const { return m_optimal; }
     // How many moves are left, or an estimate for a plan that is made as it goes.
     std::size_t remaining() const;
 
@@ -31,7 +30,6 @@ private:
     std::unique_ptr<ConstructiveSolver> m_lazy;
     std::optional<std::int16_t> m_peeked;
     std::size_t m_estimate = 0;
-    bool m_optimal = false;
 };
 
 } // namespace vantirelle

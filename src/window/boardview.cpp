@@ -167,9 +167,8 @@ void BoardView::tileMoved(const Slide& slide)
             });
         }
         m_glidingPlace = slide.to;
-        m_glideFrom = tileRect(slide.from);
-        m_glideAt = m_glideFrom;
-        m_glide->setStartValue(m_glideFrom);
+        m_glideAt = tileRect(slide.from);
+        m_glide->setStartValue(m_glideAt);
         m_glide->setEndValue(tileRect(slide.to));
         m_glide->start();
     }

@@ -107,7 +107,6 @@ private:
     // The glide of the last tile moved.
     QVariantAnimation* m_glide = nullptr;
     int m_glidingPlace = -1;
-    QRect m_glideFrom;
     QRect m_glideAt;
 };
 

@@ -697,13 +697,13 @@ void GameWindow::requestPlan(const Puzzle& puzzle, bool play)
     m_search->start(puzzle, m_version);
 }
 
-void GameWindow::planFound(std::uint64_t ticket, const std::vector<std::int16_t>& moves, bool optimal)
+void GameWindow::planFound(std::uint64_t ticket, const std::vector<std::int16_t>& moves)
 {
     if (ticket != m_version || !m_waitingForPlan)
         return; // the board has changed since it was asked for
     m_waitingForPlan = false;
     updateMovesLabel();
-    m_plan.emplace(moves, optimal);
+    m_plan.emplace(moves);
     m_planVersion = m_version;
     m_playWhenFound ? startPlaying() : showHint();
 }

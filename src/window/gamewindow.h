@@ -86,7 +86,7 @@ private:
     std::optional<Puzzle> puzzleForHelp();
     void help(bool play);
     void requestPlan(const Puzzle& puzzle, bool play);
-    void planFound(std::uint64_t ticket, const std::vector<std::int16_t>& moves, bool optimal);
+    void planFound(std::uint64_t ticket, const std::vector<std::int16_t>& moves);
     void showHint();
     void startPlaying();
     void playStep();

@@ -57,9 +57,7 @@ void SolutionSearch::start(const Puzzle& puzzle, std::uint64_t ticket)
                 Solution solution = solve(puzzle, cancelled.get());
                 QMetaObject::invokeMethod(
                     this,
-                    [this, ticket, moves = std::move(solution.moves), optimal = solution.optimal] {
-                        emit found(ticket, moves, optimal);
-                    },
+                    [this, ticket, moves = std::move(solution.moves)] { emit found(ticket, moves); },
                     Qt::QueuedConnection);
             }
         } catch (const SearchCancelled&) {

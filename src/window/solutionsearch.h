@@ -27,7 +27,7 @@ public:
     void cancel();
 
 signals:
-    void found(std::uint64_t ticket, const std::vector<std::int16_t>& moves, bool optimal);
+    void found(std::uint64_t ticket, const std::vector<std::int16_t>& moves);
     void failed(std::uint64_t ticket, const QString& why);
     // The tables for the board's shape are being built: 0 to 100.
     void preparing(int percent);
