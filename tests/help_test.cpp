@@ -2,6 +2,8 @@
 #include "gui_support.h"
 
 #include <QElapsedTimer>
+
+#include <functional>
 #include <QLabel>
 
 using namespace vantirelle;
@@ -25,7 +27,7 @@ struct Help : GameWindowFixture {
             QTest::qWait(10);
         return done();
     }
-    bool hinted() const { return view().flashingPlace() >= 0; }
+    bool hinted() const { return window->hintedPlace() >= 0 && view().flashingPlace() == window->hintedPlace(); }
 
     void arrangeSquare(int side, const std::vector<int>& numbers, int moves = 0)
     {
@@ -74,11 +76,14 @@ TEST_F(Help, BoardsWithNoSolutionOrNoNumbersAreToldSoAndNothingIsPointedAt)
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].text, "This board cannot be solved: two tiles are swapped.");
     EXPECT_FALSE(hinted());
-    window->playOpenedGame(Board(2, 2, {"a", "1", "2", ""}));
-    action("solve")->trigger();
-    ASSERT_EQ(prompts.messages.size(), 2u);
-    EXPECT_EQ(prompts.messages[1].text, "Hints need tiles numbered 1 to N with one blank.");
-    EXPECT_FALSE(window->isSolving());
+    for (const std::vector<std::string>& captions :
+         {std::vector<std::string>{"a", "1", "2", ""}, {"", "1", "2", ""}}) {
+        window->playOpenedGame(Board(2, 2, captions));
+        action("solve")->trigger();
+        ASSERT_FALSE(prompts.messages.empty());
+        EXPECT_EQ(prompts.messages.back().text, "Hints need tiles numbered 1 to N with one blank.");
+        EXPECT_FALSE(window->isSolving());
+    }
 }
 
 TEST_F(Help, SolvePlaysTheShortestSolutionOutAndEachMoveCounts)
@@ -96,7 +101,7 @@ TEST_F(Help, SolvePlaysTheShortestSolutionOutAndEachMoveCounts)
 
 TEST_F(Help, AnyKeyOrClickStopsSolving)
 {
-    window->newGame(20, 20);
+    window->newGame(20, 20); // beyond a hundred places: a plan made as it goes
     action("solve")->trigger();
     ASSERT_TRUE(window->isSolving()) << "a large board's plan is made as it goes";
     ASSERT_TRUE(waitFor([this] { return board().moves() > 3; }));
@@ -112,38 +117,70 @@ TEST_F(Help, AnyKeyOrClickStopsSolving)
     EXPECT_FALSE(window->isSolving());
 }
 
-TEST_F(Help, WhileTheTablesAreBuiltTheGameGoesOnAndAMoveDropsTheHintAskedFor)
+TEST_F(Help, WhileASearchRunsTheGameGoesOnAndAMoveDropsTheHintAskedFor)
 {
-    // The 4 x 4 tables are built at the first hint, in another thread.
-    arrangeSquare(4, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 0, 15});
+    // A 6 x 6 board is searched for most of a second, in another thread; its progress shows
+    // once the wait is long enough to notice.
+    window->newGame(6, 6);
     action("hint")->trigger();
     ASSERT_TRUE(waitFor([this] { return label().startsWith("Preparing hints"); }, 3000));
-    clickTile(13); // still playable: the 14 slides right
+    window->slideToward(Direction::Down); // still playable
     EXPECT_EQ(board().moves(), 1);
     EXPECT_EQ(label(), "You have made 1 Moves.");
-    QTest::qWait(2500);
+    QTest::qWait(2000);
     EXPECT_FALSE(hinted()) << "the hint asked for before the move is not shown";
     EXPECT_EQ(label(), "You have made 1 Moves.");
 
+    // Undo, a new game and Open each drop the search the same way.
+    for (const auto& change : std::vector<std::function<void()>>{
+             [this] { action("undo")->trigger(); }, [this] { window->newGame(6, 6); },
+             [this] { arrangeSquare(3, {1, 2, 3, 4, 5, 6, 7, 0, 8}); }}) {
+        window->newGame(7, 7);
+        window->slideToward(Direction::Down); // a move to undo
+        action("hint")->trigger();
+        change();
+        QTest::qWait(1800);
+        EXPECT_FALSE(hinted());
+        EXPECT_TRUE(label().startsWith("You have made"));
+    }
+
     action("hint")->trigger();
     ASSERT_TRUE(waitFor([this] { return hinted(); }));
-    EXPECT_EQ(view().focusPlace(), 14) << "the 14 goes back";
+    EXPECT_EQ(view().focusPlace(), 8) << "the 8 goes left";
 }
 
-TEST_F(Help, HintsOnBoardsBeyondSixteenPlacesComeAtOnceAndLeadHome)
+TEST_F(Help, FourByFourHintsComeAtOnceAndBoardsUpToAHundredPlacesAreLedHome)
 {
-    for (const int side : {5, 7}) {
-        window->newGame(side, side);
+    // The 4 x 4 tables come with the program: no second of building before the first hint.
+    arrangeSquare(4, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 0, 12, 13, 14, 11, 15});
+    QElapsedTimer first;
+    first.start();
+    action("hint")->trigger();
+    ASSERT_TRUE(waitFor([this] { return hinted(); }, 5000));
+    EXPECT_LT(first.elapsed(), 500);
+
+    for (const auto& [width, height] : {std::pair{5, 5}, std::pair{8, 8}, std::pair{2, 9}}) {
+        window->newGame(width, height);
+        action("hint")->trigger();
+        ASSERT_TRUE(waitFor([this] { return hinted(); }, 10000)) << width << "x" << height;
+        // The player leaves the path once; the next hint plans afresh from the board as it is.
+        const int hintedPlace = view().focusPlace();
+        for (const Direction d : {Direction::Left, Direction::Right, Direction::Up, Direction::Down}) {
+            if (const auto slide = board().slideToward(d); slide && slide->from != hintedPlace) {
+                window->slideToward(d);
+                break;
+            }
+        }
         int hints = 0;
-        while (!board().isSolved() && hints < 20'000) {
+        while (!board().isSolved() && hints < 2000) {
             action("hint")->trigger();
-            ASSERT_TRUE(hinted()) << "no wait for a hint at " << side << "x" << side;
+            ASSERT_TRUE(waitFor([this] { return hinted(); }, 10000)) << width << "x" << height;
             const int before = board().moves();
             action("hint")->trigger(); // and again, to move
             ASSERT_EQ(board().moves(), before + 1);
             ++hints;
         }
-        EXPECT_TRUE(board().isSolved()) << side << "x" << side << " after " << hints << " hints";
+        EXPECT_TRUE(board().isSolved()) << width << "x" << height << " after " << hints << " hints";
     }
 }
 

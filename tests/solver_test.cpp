@@ -1,6 +1,8 @@
 #include "board/board.h"
 #include "solver/constructive.h"
 #include "solver/optimal.h"
+#include "solver/beam.h"
+#include "solver/knots.h"
 #include "solver/solver.h"
 
 #include <gtest/gtest.h>
@@ -228,11 +230,13 @@ TEST(ConstructiveSolver, MovesGrowAsTheBoardsSideCubed)
     std::vector<double> ratios;
     for (const int side : {10, 20, 40, 60}) {
         const Puzzle p = randomSolvable(side, side, random);
-        const Solution solution = solve(p);
-        EXPECT_FALSE(solution.optimal);
-        EXPECT_TRUE(reachesGoal(p, solution.moves));
+        ConstructiveSolver solver(p);
+        std::vector<std::int16_t> moves;
+        while (const auto tile = solver.next())
+            moves.push_back(*tile);
+        EXPECT_TRUE(reachesGoal(p, moves));
         const double n = side * side;
-        ratios.push_back(static_cast<double>(solution.moves.size()) / (n * std::sqrt(n)));
+        ratios.push_back(static_cast<double>(moves.size()) / (n * std::sqrt(n)));
     }
     for (const double ratio : ratios)
         EXPECT_LT(ratio, 5.0);
@@ -247,5 +251,90 @@ TEST(Solver, SmallBoardsAreSolvedShortestAndLargeOnesByConstruction)
     const Solution large = solve(randomSolvable(5, 5, random));
     EXPECT_FALSE(large.optimal);
     std::atomic<bool> cancel = true;
-    EXPECT_THROW(solve(randomSolvable(60, 60, random), &cancel), SearchCancelled);
+    SearchBudget stopped;
+    stopped.cancel = &cancel;
+    EXPECT_THROW(solve(randomSolvable(60, 60, random), stopped), SearchCancelled);
+}
+
+TEST(NearShortestSearch, EveryShapeOfSeventeenToAHundredPlacesIsSolvedAndBeatsConstruction)
+{
+    std::mt19937 random(19);
+    // Square menu sizes, narrow boards and a hundred places; a small budget keeps the test quick.
+    for (const auto& [width, height] : {std::pair{5, 5}, std::pair{8, 8}, std::pair{5, 4}, std::pair{2, 9},
+                                        std::pair{10, 2}, std::pair{3, 11}, std::pair{10, 10}}) {
+        const Puzzle p = randomSolvable(width, height, random);
+        SearchBudget budget;
+        budget.positions = width * height < 100 ? 3'000'000 : budget.positions;
+        const Solution solution = solve(p, budget);
+        ASSERT_TRUE(reachesGoal(p, solution.moves)) << width << "x" << height;
+        EXPECT_FALSE(solution.optimal);
+        ConstructiveSolver constructive(p);
+        std::size_t constructed = 0;
+        while (constructive.next())
+            ++constructed;
+        EXPECT_LT(solution.moves.size(), constructed) << width << "x" << height;
+    }
+    EXPECT_EQ(methodFor(goal(4, 4)), Method::Shortest);
+    EXPECT_EQ(methodFor(goal(17, 1)), Method::Construction) << "one place high";
+    EXPECT_EQ(methodFor(goal(10, 10)), Method::NearShortest);
+    EXPECT_EQ(methodFor(goal(11, 10)), Method::Construction);
+}
+
+TEST(NearShortestSearch, TheBeamKeepsToItsBoundAndStopsWhenTold)
+{
+    std::mt19937 random(21);
+    const Puzzle p = walkedFromGoal(6, 6, 60, random);
+    BeamOptions options;
+    options.width = 500;
+    const auto first = beamSearch(p, options);
+    ASSERT_TRUE(first && reachesGoal(p, *first));
+    options.shorterThan = first->size();
+    options.width = 5000;
+    const auto wider = beamSearch(p, options);
+    EXPECT_TRUE(!wider || wider->size() < first->size());
+    options.shorterThan = 10; // fewer moves than the Manhattan distance allows
+    EXPECT_FALSE(beamSearch(p, options));
+
+    std::atomic<bool> cancel = true;
+    options.cancel = &cancel;
+    options.shorterThan = 0;
+    EXPECT_THROW(beamSearch(p, options), SearchCancelled);
+}
+
+TEST(Knots, TilesTurnedRoundASmallBlockFarFromTheBlankAreUndone)
+{
+    struct Knot {
+        int width, height;
+        std::vector<std::pair<int, int>> cycle; // places whose tiles turn round, in order
+        bool undone;
+    };
+    // Three tiles turned (an even turn) can be undone with the blank coming back where it
+    // went in; two swapped, or four turned, need the blank to end elsewhere and are left.
+    for (const Knot& knot : {Knot{8, 8, {{0, 0}, {0, 1}, {1, 1}}, true}, Knot{10, 10, {{4, 2}, {5, 2}, {5, 3}}, true},
+                             Knot{6, 2, {{0, 1}, {1, 1}, {1, 2}}, true},
+                             Knot{8, 8, {{2, 0}, {2, 1}, {3, 1}, {3, 0}}, false}}) {
+        Puzzle p = goal(knot.width, knot.height);
+        std::vector<std::int16_t> turned;
+        for (const auto& [row, column] : knot.cycle)
+            turned.push_back(p.tiles[static_cast<std::size_t>(row * knot.width + column)]);
+        std::rotate(turned.begin(), turned.begin() + 1, turned.end());
+        for (std::size_t i = 0; i < knot.cycle.size(); ++i)
+            p.tiles[static_cast<std::size_t>(knot.cycle[i].first * knot.width + knot.cycle[i].second)] = turned[i];
+        const auto moves = undoKnots(p);
+        ASSERT_EQ(moves.has_value(), knot.undone && isSolvable(p)) << knot.width << "x" << knot.height;
+        if (moves) {
+            EXPECT_TRUE(reachesGoal(p, *moves));
+            EXPECT_LT(moves->size(), 60u);
+        }
+    }
+}
+
+TEST(OptimalSolver, TheFourByFourTablesTheProgramCarriesAreTheOnesItWouldBuild)
+{
+    const PatternDatabases built(4, 4);
+    const std::vector<std::uint8_t> packed = built.packed();
+    ASSERT_EQ(packed.size(), 3u * 16 * 15 * 14 * 13 * 12);
+    const PatternDatabases& carried = patternDatabases(4, 4);
+    EXPECT_EQ(carried.packed(), packed);
+    EXPECT_THROW(PatternDatabases(4, 4, packed.data(), packed.size() - 1), std::invalid_argument);
 }

@@ -1,5 +1,7 @@
 #include "solver/optimal.h"
 
+#include "solver/builtintables.h"
+
 #include <algorithm>
 #include <array>
 #include <map>
@@ -152,6 +154,70 @@ PatternDatabases::PatternDatabases(int width, int height, const std::function<vo
     }
 }
 
+namespace {
+
+// Calls `visit(sparse index)` for every placing of `count` tiles on distinct places of a
+// board of `places`, in lexicographic order of the places.
+template <typename Visit>
+void forEachPlacing(int places, std::size_t count, Visit&& visit)
+{
+    int chosen[GroupLimit] = {};
+    std::uint32_t used = 0;
+    std::size_t depth = 0;
+    chosen[0] = -1;
+    while (true) {
+        // Next free place for the slot at `depth`, after the one it holds.
+        int place = chosen[depth] + 1;
+        if (chosen[depth] >= 0)
+            used &= ~(1u << chosen[depth]);
+        while (place < places && (used & (1u << place)))
+            ++place;
+        if (place >= places) {
+            if (depth == 0)
+                return;
+            --depth;
+            continue;
+        }
+        chosen[depth] = place;
+        used |= 1u << place;
+        if (depth + 1 == count) {
+            visit(indexOf(chosen, count));
+            continue;
+        }
+        ++depth;
+        chosen[depth] = -1;
+    }
+}
+
+} // namespace
+
+std::vector<std::uint8_t> PatternDatabases::packed() const
+{
+    std::vector<std::uint8_t> out;
+    for (std::size_t g = 0; g < m_groups.size(); ++g)
+        forEachPlacing(m_width * m_height, m_groups[g].size(), [&](std::uint32_t index) { out.push_back(m_tables[g][index]); });
+    return out;
+}
+
+PatternDatabases::PatternDatabases(int width, int height, const unsigned char* packed, std::size_t size)
+    : m_width(width), m_height(height), m_groups(groupsFor(width, height))
+{
+    if (width * height > MaximumOptimalPlaces || width < 2 || height < 2)
+        throw std::invalid_argument("pattern databases are for boards of 2 x 2 to 16 places");
+    std::size_t at = 0;
+    for (const auto& group : m_groups) {
+        std::vector<std::uint8_t> table(std::size_t{1} << (4 * group.size()), Unreached);
+        forEachPlacing(width * height, group.size(), [&](std::uint32_t index) {
+            if (at < size)
+                table[index] = packed[at];
+            ++at;
+        });
+        m_tables.push_back(std::move(table));
+    }
+    if (at != size)
+        throw std::invalid_argument("the packed tables do not fit this board's shape");
+}
+
 std::size_t PatternDatabases::bytes() const
 {
     std::size_t total = 0;
@@ -194,7 +260,13 @@ const PatternDatabases& patternDatabases(int width, int height, const std::funct
         flag = slot;
     }
     std::call_once(*flag, [&] {
-        auto tables = std::make_shared<PatternDatabases>(width, height, progress, stop);
+        std::shared_ptr<PatternDatabases> tables;
+        for (const PackedTables& carried : builtInPatternTables()) {
+            if (carried.width == width && carried.height == height)
+                tables = std::make_shared<PatternDatabases>(width, height, carried.data, carried.size);
+        }
+        if (!tables)
+            tables = std::make_shared<PatternDatabases>(width, height, progress, stop);
         const std::lock_guard lock(r.mutex);
         r.built[{width, height}] = std::move(tables);
     });

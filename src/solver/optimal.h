@@ -32,6 +32,9 @@ public:
     // the build gives up with SearchCancelled once `stop` turns true.
     PatternDatabases(int width, int height, const std::function<void(int)>& progress = {},
                      const std::atomic<bool>* stop = nullptr);
+    // The tables as packed() wrote them; raises std::invalid_argument when they do not fit
+    // the shape.
+    PatternDatabases(int width, int height, const unsigned char* packed, std::size_t size);
 
     int width() const { return m_width; }
     int height() const { return m_height; }
@@ -41,6 +44,10 @@ public:
     // The value of a group's table for its tiles on the given places, in the group's order.
     int value(std::size_t group, const int* places) const;
     const std::vector<std::uint8_t>& table(std::size_t group) const { return m_tables[group]; }
+    // Every group's value for every placing of its tiles on distinct places, the placings
+    // in lexicographic order of their places: what a program carries to have the tables
+    // without building them.
+    std::vector<std::uint8_t> packed() const;
 
 private:
     int m_width;
@@ -49,9 +56,10 @@ private:
     std::vector<std::vector<std::uint8_t>> m_tables; // four bits a place in the index
 };
 
-// The tables for a shape, built at the first call and kept; a call while another thread
-// builds them waits for that build. A build that is stopped leaves the next call to build
-// them afresh. Thread-safe.
+// The tables for a shape, built at the first call and kept, or unpacked from those the
+// program carries (see builtintables.h); a call while another thread builds them waits for
+// that build. A build that is stopped leaves the next call to build them afresh.
+// Thread-safe.
 const PatternDatabases& patternDatabases(int width, int height, const std::function<void(int)>& progress = {},
                                         const std::atomic<bool>* stop = nullptr);
 bool patternDatabasesReady(int width, int height);

@@ -14,16 +14,30 @@ Solvability judge(const Board& board)
     return isSolvable(*puzzle) ? Solvability::Solvable : Solvability::Unsolvable;
 }
 
-Solution solve(const Puzzle& puzzle, const std::atomic<bool>* cancel)
+Method methodFor(const Puzzle& puzzle)
+{
+    if (puzzle.places() <= MaximumOptimalPlaces)
+        return Method::Shortest;
+    if (puzzle.places() <= MostSearchedPlaces && puzzle.width >= 2 && puzzle.height >= 2)
+        return Method::NearShortest;
+    return Method::Construction;
+}
+
+Solution solve(const Puzzle& puzzle, const SearchBudget& budget)
 {
     Solution solution;
-    if (puzzle.places() <= MaximumOptimalPlaces) {
-        // Boards two places across or down with 14 to 16 places have solutions of up to 140
-        // moves that the tables bound poorly; they get a budget, the rest none.
+    const Method method = methodFor(puzzle);
+    if (method == Method::Shortest) {
         const bool unlimited = std::min(puzzle.width, puzzle.height) >= 3 || puzzle.places() <= 12;
-        if (auto moves = solveOptimally(puzzle, cancel, unlimited ? 0 : WideBoardNodeBudget)) {
+        if (auto moves = solveOptimally(puzzle, budget.cancel, unlimited ? 0 : WideBoardNodeBudget)) {
             solution.moves = std::move(*moves);
             solution.optimal = true;
+            return solution;
+        }
+    }
+    if (method != Method::Construction && puzzle.width >= 2 && puzzle.height >= 2) {
+        if (auto moves = solveNearShortest(puzzle, budget)) {
+            solution.moves = std::move(*moves);
             return solution;
         }
     }
@@ -31,7 +45,7 @@ Solution solve(const Puzzle& puzzle, const std::atomic<bool>* cancel)
     std::uint64_t count = 0;
     while (const auto tile = constructive.next()) {
         solution.moves.push_back(*tile);
-        if ((++count & 0xFFFF) == 0 && cancel && cancel->load(std::memory_order_relaxed))
+        if ((++count & 0xFFFF) == 0 && budget.cancel && budget.cancel->load(std::memory_order_relaxed))
             throw SearchCancelled();
     }
     return solution;

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "solver/constructive.h"
+#include "solver/nearshortest.h"
 #include "solver/optimal.h"
 #include "solver/puzzle.h"
 
-#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -14,19 +14,28 @@ namespace vantirelle {
 enum class Solvability { NotStandard, Unsolvable, Solvable };
 Solvability judge(const Board& board);
 
+// How a board is solved, chosen by its size:
+// - at most 16 places: the shortest solution, by IDA* over pattern databases;
+// - 17 to 100 places, two or more each way: a near-shortest one, by beam search (at about a
+//   second of search, measured within 2% of the shortest on 5 x 5 and within 11% of the
+//   best known on 7 x 7, where construction is 2.7 and 3 times longer);
+// - larger boards, and any board the search gives up on: construction, tile by tile.
+enum class Method { Shortest, NearShortest, Construction };
+inline constexpr int MostSearchedPlaces = 100;
+Method methodFor(const Puzzle& puzzle);
+
 struct Solution {
     std::vector<std::int16_t> moves; // the tiles to slide, in order
     bool optimal = false;            // proven shortest
 };
 
-// Boards of at most 16 places are searched for a shortest solution: without limit where
-// they are at least three places each way or have at most 12 places; boards two places
-// across or down with 14 to 16 places get a budget of nodes. A board the budget does not
-// cover is solved by construction, as every larger board is. Raises SearchCancelled once
-// `cancel` turns true. The puzzle must be solvable.
-Solution solve(const Puzzle& puzzle, const std::atomic<bool>* cancel = nullptr);
+// Solves by the method for the board's size. Boards two places across or down with 14 to 16
+// places have solutions of up to 140 moves that the tables bound poorly: they get a budget
+// of nodes, then the near-shortest search. `budget` bounds the near-shortest search; its
+// `cancel` stops every method with SearchCancelled. The puzzle must be solvable.
+Solution solve(const Puzzle& puzzle, const SearchBudget& budget = {});
 
-// The budget of the search on boards two places across or down with 14 to 16 places.
+// The budget of the shortest search on boards two places across or down with 14 to 16 places.
 inline constexpr std::uint64_t WideBoardNodeBudget = 50'000'000;
 
 } // namespace vantirelle

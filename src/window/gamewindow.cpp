@@ -6,9 +6,8 @@
 #include "savegame/writefile.h"
 #include "window/boardframe.h"
 #include "window/boardview.h"
+#include "window/helpcontroller.h"
 #include "window/prompts.h"
-#include "window/solutionsearch.h"
-#include "solver/solver.h"
 
 #include <QAction>
 #include <QApplication>
@@ -78,25 +77,16 @@ GameWindow::GameWindow(const GameServices& services, QWidget* parent)
 {
     buildControls();
     buildMenus();
-    m_search = new SolutionSearch(this);
-    connect(m_search, &SolutionSearch::found, this, &GameWindow::planFound);
-    connect(m_search, &SolutionSearch::failed, this, [this](std::uint64_t ticket, const QString& why) {
-        if (ticket != m_version || !m_waitingForPlan)
-            return;
-        m_waitingForPlan = false;
-        updateMovesLabel();
-        m_services.prompts->message(QMessageBox::Warning, QStringLiteral("No solution was found: %1").arg(why));
-    });
-    connect(m_search, &SolutionSearch::preparing, this, [this](int percent) {
-        // Shown in the moves label while the player waits for a hint; any move takes it back.
-        if (m_waitingForPlan) {
-            m_movesLabel->setText(QStringLiteral("Preparing hints... %1%").arg(percent));
-            m_movesLabel->adjustSize();
-            m_movesLabel->move((m_client->width() - m_movesLabel->width()) / 2, m_movesLabel->y());
-        }
-    });
-    m_solveTimer = new QTimer(this);
-    connect(m_solveTimer, &QTimer::timeout, this, &GameWindow::playStep);
+    HelpController::Window helpWindow;
+    helpWindow.board = [this]() -> const Board& { return board(); };
+    helpWindow.slide = [this](int place) { slide(place); };
+    helpWindow.pointAt = [this](int place) {
+        m_view->setFocus(Qt::OtherFocusReason);
+        m_view->setFocusPlace(place);
+        m_view->flashTile(place);
+    };
+    helpWindow.showProgress = [this](const QString& text) { showProgress(text); };
+    m_help = new HelpController(m_services.prompts, std::move(helpWindow), this);
 
     // The custom sizes offered: whole tiles across and down the screen, less 3.
     const QSize pixels = m_services.screen->sizePixels();
@@ -109,10 +99,8 @@ GameWindow::GameWindow(const GameServices& services, QWidget* parent)
 GameWindow::~GameWindow()
 {
     // Any search still running stops before the game it was for goes.
-    delete m_search;
-    m_search = nullptr;
-    if (m_solving)
-        qApp->removeEventFilter(this);
+    delete m_help;
+    m_help = nullptr;
     // The view points into the game; let it go first.
     delete m_view;
     m_view = nullptr;
@@ -316,7 +304,7 @@ void GameWindow::showBoard(Board board)
     m_scroller->verticalScrollBar()->setValue(0);
     if (m_frame->isVisibleTo(this))
         m_view->setFocus(Qt::OtherFocusReason);
-    boardChanged(std::nullopt);
+    m_help->boardChanged();
     updateActions();
 }
 
@@ -364,10 +352,6 @@ void GameWindow::changeEvent(QEvent* event)
 
 bool GameWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (m_solving
-        && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress
-            || event->type() == QEvent::ShortcutOverride))
-        stopSolving(); // and the click or key does what it does
     // The custom size scroll bars keep their keys, arrows included, from the window's shortcuts.
     if (event->type() == QEvent::ShortcutOverride && (watched == m_customWidth || watched == m_customHeight)) {
         auto* key = static_cast<QKeyEvent*>(event);
@@ -478,7 +462,7 @@ void GameWindow::undo()
 {
     guarded([&] {
         if (const std::optional<Slide> undone = m_game->undo()) {
-            boardChanged(std::nullopt);
+            m_help->boardChanged();
             m_view->tileMoved(Slide{undone->to, undone->from});
             updateMovesLabel();
             updateActions();
@@ -498,7 +482,7 @@ void GameWindow::restart()
 {
     guarded([&] {
         if (m_game->restart()) {
-            boardChanged(std::nullopt);
+            m_help->boardChanged();
             m_view->boardChanged();
             updateMovesLabel();
             updateActions();
@@ -509,8 +493,10 @@ void GameWindow::restart()
 void GameWindow::afterMove(const Slide& slide)
 {
     long long tile = 0;
-    boardChanged(captionNumber(board().caption(slide.to), tile) ? std::optional<int>(static_cast<int>(tile))
-                                                                : std::nullopt);
+    if (captionNumber(board().caption(slide.to), tile))
+        m_help->boardChanged({static_cast<int>(tile)});
+    else
+        m_help->boardChanged();
     m_view->tileMoved(slide);
     updateMovesLabel();
     updateActions();
@@ -621,170 +607,40 @@ void GameWindow::playOpenedGame(Board board)
     tickSizeItem(size >= 3 && size <= 8 ? size - 3 : -1);
 }
 
-void GameWindow::boardChanged(std::optional<int> movedTile)
-{
-    // A move the plan had next keeps the plan; anything else leaves it behind.
-    const bool followed = m_plan && m_planVersion == m_version && movedTile && m_plan->next() == *movedTile;
-    ++m_version;
-    if (followed) {
-        m_plan->advance();
-        m_planVersion = m_version;
-    } else {
-        m_plan.reset();
-        if (m_solving)
-            stopSolving();
-    }
-    if (m_waitingForPlan) {
-        m_waitingForPlan = false;
-        m_search->cancel();
-    }
-    m_hintPlace = -1;
-}
-
-std::optional<Puzzle> GameWindow::puzzleForHelp()
-{
-    std::optional<Puzzle> puzzle = standardPuzzle(board());
-    if (!puzzle) {
-        m_services.prompts->message(QMessageBox::Information,
-                                    QStringLiteral("Hints need tiles numbered 1 to N with one blank."));
-        return std::nullopt;
-    }
-    if (!isSolvable(*puzzle)) {
-        const bool line = puzzle->width == 1 || puzzle->height == 1;
-        m_services.prompts->message(
-            QMessageBox::Information,
-            line ? QStringLiteral("This board cannot be solved: its tiles are out of order in a single line, where "
-                                  "they cannot pass each other.")
-                 : QStringLiteral("This board cannot be solved: two tiles are swapped."));
-        return std::nullopt;
-    }
-    if (puzzle->isGoal()) {
-        m_services.prompts->message(QMessageBox::Information, QStringLiteral("The tiles are in order already."));
-        return std::nullopt;
-    }
-    return puzzle;
-}
-
-int GameWindow::placeOfTile(int tile) const
-{
-    // A plan's next tile is always beside a blank.
-    const std::string caption = std::to_string(tile);
-    for (const int blank : board().blanks()) {
-        const int row = board().row(blank);
-        const int column = board().column(blank);
-        const int next[4] = {column > 0 ? blank - 1 : -1, column < board().width() - 1 ? blank + 1 : -1,
-                             row > 0 ? blank - board().width() : -1,
-                             row < board().height() - 1 ? blank + board().width() : -1};
-        for (const int place : next) {
-            if (place >= 0 && board().caption(place) == caption)
-                return place;
-        }
-    }
-    return -1;
-}
-
-void GameWindow::requestPlan(const Puzzle& puzzle, bool play)
-{
-    m_playWhenFound = play;
-    if (puzzle.places() > MaximumOptimalPlaces) {
-        // Made as it goes, each move in well under a millisecond: no need to wait.
-        m_plan.emplace(puzzle);
-        m_planVersion = m_version;
-        play ? startPlaying() : showHint();
-        return;
-    }
-    m_waitingForPlan = true;
-    m_search->start(puzzle, m_version);
-}
-
-void GameWindow::planFound(std::uint64_t ticket, const std::vector<std::int16_t>& moves)
-{
-    if (ticket != m_version || !m_waitingForPlan)
-        return; // the board has changed since it was asked for
-    m_waitingForPlan = false;
-    updateMovesLabel();
-    m_plan.emplace(moves);
-    m_planVersion = m_version;
-    m_playWhenFound ? startPlaying() : showHint();
-}
-
-void GameWindow::showHint()
-{
-    const std::optional<std::int16_t> tile = m_plan->next();
-    const int place = tile ? placeOfTile(*tile) : -1;
-    if (place < 0)
-        return;
-    m_view->setFocus(Qt::OtherFocusReason);
-    m_view->setFocusPlace(place);
-    m_view->flashTile(place);
-    m_hintPlace = place;
-    m_hintVersion = m_version;
-}
-
 void GameWindow::hint()
 {
-    guarded([&] {
-        if (m_hintPlace >= 0 && m_hintVersion == m_version) {
-            slide(m_hintPlace); // H once more makes the move
-            return;
-        }
-        help(false);
-    });
+    guarded([&] { m_help->hint(); });
 }
 
 void GameWindow::solve()
 {
-    guarded([&] { help(true); });
-}
-
-void GameWindow::help(bool play)
-{
-    const std::optional<Puzzle> puzzle = puzzleForHelp();
-    if (!puzzle)
-        return;
-    if (m_plan && m_planVersion == m_version) {
-        play ? startPlaying() : showHint();
-        return;
-    }
-    // A plan on its way serves whichever was asked for last.
-    if (m_waitingForPlan)
-        m_playWhenFound = play;
-    else
-        requestPlan(*puzzle, play);
-}
-
-void GameWindow::startPlaying()
-{
-    // About four seconds for a 4 x 4's fifty moves; longer solutions play faster, several
-    // moves a step, to end within a minute or so.
-    const std::size_t left = std::max<std::size_t>(1, m_plan->remaining());
-    const int interval = static_cast<int>(std::clamp<std::size_t>(4000 / left, 16, 150));
-    m_movesPerStep = static_cast<int>(std::max<std::size_t>(1, left / 250));
-    m_solving = true;
-    qApp->installEventFilter(this); // any click or key stops it
-    m_solveTimer->start(interval);
-}
-
-void GameWindow::playStep()
-{
-    for (int step = 0; step < m_movesPerStep && m_solving; ++step) {
-        const std::optional<std::int16_t> tile = m_plan && m_planVersion == m_version ? m_plan->next() : std::nullopt;
-        const int place = tile ? placeOfTile(*tile) : -1;
-        if (place < 0) {
-            stopSolving();
-            return;
-        }
-        slide(place);
-    }
+    guarded([&] { m_help->solve(); });
 }
 
 void GameWindow::stopSolving()
 {
-    if (!m_solving)
+    m_help->stopSolving();
+}
+
+bool GameWindow::isSolving() const
+{
+    return m_help->isSolving();
+}
+
+int GameWindow::hintedPlace() const
+{
+    return m_help->hintedPlace();
+}
+
+void GameWindow::showProgress(const QString& text)
+{
+    if (text.isEmpty()) {
+        updateMovesLabel();
         return;
-    m_solving = false;
-    m_solveTimer->stop();
-    qApp->removeEventFilter(this);
+    }
+    m_movesLabel->setText(text);
+    m_movesLabel->adjustSize();
+    m_movesLabel->move((m_client->width() - m_movesLabel->width()) / 2, m_movesLabel->y());
 }
 
 void GameWindow::quit()

@@ -2,8 +2,6 @@
 
 #include "board/game.h"
 #include "board/layout.h"
-#include "solver/plan.h"
-#include "solver/puzzle.h"
 #include "window/services.h"
 
 #include <QMainWindow>
@@ -25,7 +23,7 @@ namespace vantirelle {
 
 class BoardFrame;
 class BoardView;
-class SolutionSearch;
+class HelpController;
 
 // The game window: the board in its frame with the moves label below it, the custom
 // size panel that takes the board's place, and the Game and About menus. It owns the
@@ -57,7 +55,8 @@ public:
     void hint();
     void solve();
     void stopSolving();
-    bool isSolving() const { return m_solving; }
+    bool isSolving() const;
+    int hintedPlace() const; // the tile a hint points at, or -1
     void chooseBoardSize(int item); // asks "Begin New Game?" first
     void startCustomGame();
     void newGame(int width, int height);
@@ -82,15 +81,7 @@ private:
     void moveMade(const std::optional<Slide>& made);
     void afterMove(const Slide& slide);
     void updateActions();
-    void boardChanged(std::optional<int> movedTile);
-    std::optional<Puzzle> puzzleForHelp();
-    void help(bool play);
-    void requestPlan(const Puzzle& puzzle, bool play);
-    void planFound(std::uint64_t ticket, const std::vector<std::int16_t>& moves);
-    void showHint();
-    void startPlaying();
-    void playStep();
-    int placeOfTile(int tile) const;
+    void showProgress(const QString& text);
     void updateMovesLabel();
     void fitFonts();
     void tickSizeItem(int item);
@@ -105,19 +96,7 @@ private:
     std::optional<BoardLayout> m_layout;
     QString m_lastFileName; // the file dialogs start from the name chosen last
 
-    // Help: the board's version rises with every change; a plan is good for the version
-    // it was made or last followed at, and a hint for the version it was shown at.
-    std::uint64_t m_version = 0;
-    std::optional<Plan> m_plan;
-    std::uint64_t m_planVersion = 0;
-    int m_hintPlace = -1;
-    std::uint64_t m_hintVersion = 0;
-    bool m_waitingForPlan = false;
-    bool m_playWhenFound = false;
-    bool m_solving = false;
-    QTimer* m_solveTimer = nullptr;
-    int m_movesPerStep = 1;
-    SolutionSearch* m_search = nullptr;
+    HelpController* m_help = nullptr;
 
     QWidget* m_client = nullptr;
     QScrollArea* m_scroller = nullptr;

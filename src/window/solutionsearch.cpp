@@ -10,7 +10,6 @@ SolutionSearch::SolutionSearch(QObject* parent) : QObject(parent) {}
 
 SolutionSearch::~SolutionSearch()
 {
-    m_closing = true;
     cancel();
     for (Job& job : m_jobs)
         job.thread.join();
@@ -41,25 +40,23 @@ void SolutionSearch::start(const Puzzle& puzzle, std::uint64_t ticket)
     auto cancelled = std::make_shared<std::atomic<bool>>(false);
     auto finished = std::make_shared<std::atomic<bool>>(false);
     std::thread worker([this, puzzle, ticket, cancelled, finished] {
+        auto report = [this](int percent) {
+            QMetaObject::invokeMethod(this, [this, percent] { emit progress(percent); }, Qt::QueuedConnection);
+        };
         try {
-            const bool tables = puzzle.places() <= MaximumOptimalPlaces && puzzle.width > 1 && puzzle.height > 1;
+            const bool tables = methodFor(puzzle) == Method::Shortest && puzzle.width > 1 && puzzle.height > 1;
             if (tables && !patternDatabasesReady(puzzle.width, puzzle.height)) {
                 // Built once, whoever asks first; a later request waits for the same build.
-                patternDatabases(
-                    puzzle.width, puzzle.height,
-                    [this](int percent) {
-                        QMetaObject::invokeMethod(this, [this, percent] { emit preparing(percent); },
-                                                  Qt::QueuedConnection);
-                    },
-                    &m_closing);
+                patternDatabases(puzzle.width, puzzle.height, report, cancelled.get());
             }
-            if (!cancelled->load()) {
-                Solution solution = solve(puzzle, cancelled.get());
-                QMetaObject::invokeMethod(
-                    this,
-                    [this, ticket, moves = std::move(solution.moves)] { emit found(ticket, moves); },
-                    Qt::QueuedConnection);
-            }
+            SearchBudget budget;
+            budget.cancel = cancelled.get();
+            budget.deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(DeadlineMilliseconds);
+            budget.progress = report;
+            Solution solution = solve(puzzle, budget);
+            QMetaObject::invokeMethod(
+                this, [this, ticket, moves = std::move(solution.moves)] { emit found(ticket, moves); },
+                Qt::QueuedConnection);
         } catch (const SearchCancelled&) {
             // nobody is waiting for this answer any more
         } catch (const std::exception& error) {

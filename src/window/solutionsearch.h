@@ -13,8 +13,8 @@
 namespace vantirelle {
 
 // Searches for solutions away from the game's thread, so the window stays playable
-// while the tables are built and the search runs. A new search, or cancel(), drops the
-// one running; closing stops every search and any building of tables at once.
+// while the tables are built and the search runs. A new search, or cancel(), stops the one
+// running and any building of tables for it at once; so does closing.
 class SolutionSearch : public QObject {
     Q_OBJECT
 
@@ -26,11 +26,15 @@ public:
     void start(const Puzzle& puzzle, std::uint64_t ticket);
     void cancel();
 
+    // A near-shortest search that the work budget has not ended by then ends with the best
+    // it found, so a hint comes within a second and a half on a busy machine too.
+    static constexpr int DeadlineMilliseconds = 1300;
+
 signals:
     void found(std::uint64_t ticket, const std::vector<std::int16_t>& moves);
     void failed(std::uint64_t ticket, const QString& why);
-    // The tables for the board's shape are being built: 0 to 100.
-    void preparing(int percent);
+    // How far the tables for the board's shape, or the search, have come: 0 to 100.
+    void progress(int percent);
 
 private:
     struct Job {
@@ -41,7 +45,6 @@ private:
     void joinFinished();
 
     std::vector<Job> m_jobs;
-    std::atomic<bool> m_closing{false};
 };
 
 } // namespace vantirelle

@@ -1,0 +1,121 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace vantirelle {
+
+// What a search ranks positions by: the Manhattan distance of every tile from its goal
+// place, the linear conflicts of each row and column (two tiles in their goal line in the
+// wrong order: one must leave the line and come back, two moves more), and the sum of the
+// squares of the tiles' distances. The first two are lower bounds on the moves left; the
+// squares weigh a tile far from home more than several tiles near it, since a tile that
+// travels last must cross places already in order, and every step disturbs them. All
+// three change by a little with each move, so a search keeps them up to date move by move.
+//
+// The goal may be any position of the board, not only the game's own, so a path between
+// two positions can be searched too.
+class ManhattanConflicts {
+public:
+    // `goal` holds the number on every place, 0 for the blank.
+    ManhattanConflicts(int width, int height, const std::vector<std::uint8_t>& goal);
+
+    struct Value {
+        int distance = 0;  // Manhattan distance
+        int conflicts = 0; // moves the linear conflicts add
+        int spread = 0;    // the sum of the squares of the distances
+        int bound() const { return distance + conflicts; }
+    };
+
+    Value of(const std::uint8_t* cells) const;
+    // The value after the tile on `from` slides into the blank on `to`, given the value
+    // before; `cells` is the position before the move. Inline: searches call it for every
+    // position they rank.
+    Value after(const std::uint8_t* cells, Value before, int from, int to) const
+    {
+        const int tile = cells[from];
+        const std::uint8_t* distance = &m_distance[static_cast<std::size_t>(tile * m_places)];
+        const int was = distance[from];
+        const int is = distance[to];
+        before.distance += is - was;
+        before.spread += is * is - was * was;
+        // A tile sliding along a row stays in it, so only the columns it leaves and enters
+        // can change, and of those only the one it belongs to; likewise up or down.
+        if (from / m_width == to / m_width) {
+            const int goal = m_goalColumn[static_cast<std::size_t>(tile)];
+            if (goal == from % m_width || goal == to % m_width)
+                before.conflicts += lineChange(cells, goal, m_width, m_height, m_goalColumn.data(), m_goalRow.data(),
+                                               tile, from / m_width, goal == from % m_width);
+        } else {
+            const int goal = m_goalRow[static_cast<std::size_t>(tile)];
+            if (goal == from / m_width || goal == to / m_width)
+                before.conflicts += lineChange(cells, goal * m_width, 1, m_width, m_goalRow.data(), m_goalColumn.data(),
+                                               tile, from % m_width, goal == from / m_width);
+        }
+        return before;
+    }
+
+    int width() const { return m_width; }
+    int height() const { return m_height; }
+    int goalBlank() const { return m_goalBlank; }
+
+    // The longest increasing run (not necessarily adjacent) of the places along a line
+    // fed to it, kept as the set of the smallest last places of runs of each length
+    // (patience sorting): a place replaces the smallest such last place above it.
+    class LongestRun {
+    public:
+        void add(int place)
+        {
+            const std::uint32_t above = m_tails & ~((1u << place) - 1);
+            if (above == 0)
+                ++m_length; // a run longer than any so far
+            m_tails = (m_tails & ~(above & (~above + 1))) | (1u << place);
+        }
+        int length() const { return m_length; }
+
+    private:
+        std::uint32_t m_tails = 0;
+        int m_length = 0;
+    };
+
+    static constexpr int LongestLine = 16; // places along a line at most
+
+private:
+    // The conflicts of a line (from `first`, every `step` places, `length` of them) in which
+    // `lineOf` says which line a tile belongs to and `placeIn` where along it.
+    int conflicts(const std::uint8_t* cells, int first, int step, int length, int line, const std::uint8_t* lineOf,
+                  const std::uint8_t* placeIn) const;
+    // How the conflicts of the line `tile` belongs to change as it leaves (or enters) the
+    // line at position `along`.
+    int lineChange(const std::uint8_t* cells, int first, int step, int length, const std::uint8_t* lineOf,
+                   const std::uint8_t* placeIn, int tile, int along, bool leaving) const
+    {
+        const int line = lineOf[tile];
+        LongestRun without;
+        LongestRun with;
+        int count = 0; // the line's tiles other than `tile`
+        for (int i = 0; i < length; ++i) {
+            if (i == along)
+                with.add(placeIn[tile]);
+            const int other = cells[first + i * step];
+            if (other != 0 && other != tile && lineOf[other] == line) {
+                without.add(placeIn[other]);
+                with.add(placeIn[other]);
+                ++count;
+            }
+        }
+        // Each tile that must leave the line costs two moves.
+        const int change = 2 * ((count + 1 - with.length()) - (count - without.length()));
+        return leaving ? -change : change;
+    }
+
+    int m_width;
+    int m_height;
+    int m_places;
+    int m_goalBlank = 0;
+    std::vector<std::uint8_t> m_distance; // tile * places + place
+    std::vector<std::uint8_t> m_goalRow;  // by tile
+    std::vector<std::uint8_t> m_goalColumn;
+};
+
+} // namespace vantirelle

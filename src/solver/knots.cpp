@@ -1,0 +1,368 @@
+#include "solver/knots.h"
+
+#include "solver/estimate.h"
+#include "solver/optimal.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace vantirelle {
+
+namespace {
+
+constexpr int LargestKnot = 16;               // places of the rectangle a knot is mended in
+constexpr std::uint64_t KnotNodeLimit = 4'000'000; // search for one knot
+
+struct Rectangle {
+    int top, left, bottom, right; // inclusive
+    int width() const { return right - left + 1; }
+    int height() const { return bottom - top + 1; }
+    int places() const { return width() * height(); }
+    bool contains(int row, int column) const { return row >= top && row <= bottom && column >= left && column <= right; }
+};
+
+// The shortest way from a position of a small board to a goal, by IDA* over the Manhattan
+// distance and linear conflicts; the goal may have its blank anywhere.
+class LocalSearch {
+public:
+    LocalSearch(int width, int height, std::vector<std::uint8_t> cells, const std::vector<std::uint8_t>& goal,
+                const std::atomic<bool>* cancel)
+        : m_width(width), m_height(height), m_cells(std::move(cells)), m_estimate(width, height, goal), m_cancel(cancel)
+    {
+        m_blank = static_cast<int>(std::find(m_cells.begin(), m_cells.end(), 0) - m_cells.begin());
+    }
+
+    // The blank's places, move by move; nothing when the node limit ran out.
+    std::optional<std::vector<int>> run()
+    {
+        const ManhattanConflicts::Value start = m_estimate.of(m_cells.data());
+        for (int limit = start.bound();;) {
+            const int next = search(0, limit, -1, start);
+            if (m_found)
+                return m_path;
+            if (m_nodes > KnotNodeLimit || next == Beyond)
+                return std::nullopt;
+            limit = next;
+        }
+    }
+
+private:
+    static constexpr int Beyond = 1 << 30;
+
+    int search(int cost, int limit, int cameFrom, ManhattanConflicts::Value value)
+    {
+        const int f = cost + value.bound();
+        if (f > limit)
+            return f;
+        if (value.distance == 0) {
+            m_found = true;
+            return cost;
+        }
+        if ((++m_nodes & 0xFFF) == 0 && m_cancel && m_cancel->load(std::memory_order_relaxed))
+            throw SearchCancelled();
+        if (m_nodes > KnotNodeLimit)
+            return Beyond;
+        const int blank = m_blank;
+        const int row = blank / m_width;
+        const int column = blank % m_width;
+        const int next[4] = {row > 0 ? blank - m_width : -1, column > 0 ? blank - 1 : -1,
+                             column < m_width - 1 ? blank + 1 : -1, row < m_height - 1 ? blank + m_width : -1};
+        int smallest = Beyond;
+        for (const int from : next) {
+            if (from < 0 || from == cameFrom)
+                continue;
+            const ManhattanConflicts::Value moved = m_estimate.after(m_cells.data(), value, from, blank);
+            std::swap(m_cells[static_cast<std::size_t>(from)], m_cells[static_cast<std::size_t>(blank)]);
+            m_blank = from;
+            m_path.push_back(from);
+            const int result = search(cost + 1, limit, blank, moved);
+            if (m_found)
+                return result;
+            m_path.pop_back();
+            m_blank = blank;
+            std::swap(m_cells[static_cast<std::size_t>(from)], m_cells[static_cast<std::size_t>(blank)]);
+            smallest = std::min(smallest, result);
+        }
+        return smallest;
+    }
+
+    int m_width;
+    int m_height;
+    std::vector<std::uint8_t> m_cells;
+    ManhattanConflicts m_estimate;
+    const std::atomic<bool>* m_cancel;
+    int m_blank = 0;
+    std::uint64_t m_nodes = 0;
+    bool m_found = false;
+    std::vector<int> m_path;
+};
+
+class Mender {
+public:
+    Mender(const Puzzle& puzzle, const std::atomic<bool>* cancel) : m_board(puzzle), m_cancel(cancel) {}
+
+    std::optional<std::vector<std::int16_t>> run()
+    {
+        for (int knots = 0; !m_board.isGoal(); ++knots) {
+            if (knots > m_board.places())
+                return std::nullopt;
+            const int seed = firstOutOfPlace();
+            std::optional<Rectangle> knot = rectangleAround(seed);
+            bool mended = false;
+            // A rectangle whose tiles cannot be put right with the blank coming in where it
+            // does is made a row or a column larger.
+            for (int tries = 0; knot && tries < 4 && !mended; ++tries) {
+                mended = mend(*knot);
+                if (!mended)
+                    knot = grown(*knot);
+            }
+            if (!mended)
+                return std::nullopt;
+        }
+        return m_moves;
+    }
+
+private:
+    int width() const { return m_board.width; }
+    int height() const { return m_board.height; }
+    int home(int tile) const { return tile == 0 ? m_board.places() - 1 : tile - 1; }
+    int tileAt(int place) const { return m_board.tiles[static_cast<std::size_t>(place)]; }
+    bool inPlace(int place) const { return tileAt(place) != 0 && home(tileAt(place)) == place; }
+
+    int firstOutOfPlace() const
+    {
+        for (int place = 0; place < m_board.places(); ++place) {
+            if (tileAt(place) != 0 && !inPlace(place))
+                return place;
+        }
+        return -1;
+    }
+
+    static void include(Rectangle& r, int row, int column)
+    {
+        r.top = std::min(r.top, row);
+        r.bottom = std::max(r.bottom, row);
+        r.left = std::min(r.left, column);
+        r.right = std::max(r.right, column);
+    }
+
+    // At least two by three, room enough to turn any three tiles round.
+    std::optional<Rectangle> roomy(Rectangle r) const
+    {
+        while (r.width() < 2 || r.height() < 2 || r.places() < 6) {
+            const std::optional<Rectangle> larger = grown(r);
+            if (!larger)
+                return r.width() >= 2 && r.height() >= 2 ? std::optional(r) : std::nullopt;
+            r = *larger;
+        }
+        return r;
+    }
+
+    // One more row or column, on the shorter side where the board allows.
+    std::optional<Rectangle> grown(Rectangle r) const
+    {
+        const bool across = r.width() <= r.height();
+        for (const bool wider : {across, !across}) {
+            Rectangle g = r;
+            if (wider && g.right < width() - 1)
+                ++g.right;
+            else if (wider && g.left > 0)
+                --g.left;
+            else if (!wider && g.bottom < height() - 1)
+                ++g.bottom;
+            else if (!wider && g.top > 0)
+                --g.top;
+            else
+                continue;
+            if (g.places() <= LargestKnot)
+                return closed(g);
+        }
+        return std::nullopt;
+    }
+
+    std::optional<Rectangle> rectangleAround(int seed) const
+    {
+        Rectangle r{seed / width(), seed % width(), seed / width(), seed % width()};
+        const int goal = home(tileAt(seed));
+        include(r, goal / width(), goal % width());
+        std::optional<Rectangle> closedKnot = closed(r);
+        return closedKnot ? roomy(*closedKnot) : std::nullopt;
+    }
+
+    // The rectangle grown until every tile in it belongs in it, every place in it has its
+    // tile in it (the goal's blank corner excepted), and no tile out of place touches it.
+    std::optional<Rectangle> closed(Rectangle r) const
+    {
+        for (bool changed = true; changed;) {
+            if (r.places() > LargestKnot)
+                return std::nullopt;
+            changed = false;
+            const Rectangle before = r;
+            for (int row = std::max(0, r.top - 1); row <= std::min(height() - 1, r.bottom + 1); ++row) {
+                for (int column = std::max(0, r.left - 1); column <= std::min(width() - 1, r.right + 1); ++column) {
+                    const int place = row * width() + column;
+                    const int tile = tileAt(place);
+                    if (before.contains(row, column)) {
+                        if (tile != 0)
+                            include(r, home(tile) / width(), home(tile) % width());
+                        if (place != m_board.places() - 1) {
+                            const int where = placeOf(place + 1);
+                            include(r, where / width(), where % width());
+                        }
+                    } else if (tile != 0 && !inPlace(place)) {
+                        include(r, row, column);
+                    }
+                }
+            }
+            changed = r.top != before.top || r.left != before.left || r.bottom != before.bottom || r.right != before.right;
+        }
+        return r;
+    }
+
+    int placeOf(int tile) const
+    {
+        return static_cast<int>(std::find(m_board.tiles.begin(), m_board.tiles.end(), tile) - m_board.tiles.begin());
+    }
+
+    void slideInto(int place)
+    {
+        const int tile = tileAt(place);
+        m_moves.push_back(static_cast<std::int16_t>(tile));
+        m_board.move(tile);
+    }
+
+    // The shortest way for the blank, over places outside the knot, to a place beside one
+    // of the knot's places whose tile is in place; that place last.
+    std::vector<int> wayIn(const Rectangle& knot) const
+    {
+        const int places = m_board.places();
+        std::vector<int> parent(static_cast<std::size_t>(places), -2);
+        const int start = m_board.blank();
+        std::vector<int> queue{start};
+        parent[static_cast<std::size_t>(start)] = -1;
+        for (std::size_t at = 0; at < queue.size(); ++at) {
+            const int cell = queue[at];
+            const int row = cell / width();
+            const int column = cell % width();
+            const int next[4] = {row > 0 ? cell - width() : -1, column > 0 ? cell - 1 : -1,
+                                 column < width() - 1 ? cell + 1 : -1, row < height() - 1 ? cell + width() : -1};
+            for (const int n : next) {
+                if (n < 0 || parent[static_cast<std::size_t>(n)] != -2)
+                    continue;
+                if (knot.contains(n / width(), n % width())) {
+                    if (!inPlace(n))
+                        continue;
+                    std::vector<int> way{n};
+                    for (int back = cell; back != start; back = parent[static_cast<std::size_t>(back)])
+                        way.push_back(back);
+                    std::reverse(way.begin(), way.end());
+                    return way;
+                }
+                parent[static_cast<std::size_t>(n)] = cell;
+                queue.push_back(n);
+            }
+        }
+        return {};
+    }
+
+    bool mend(const Rectangle& knot)
+    {
+        const int start = m_board.blank();
+        const bool blankInside = knot.contains(start / width(), start % width());
+        std::vector<int> way;
+        if (!blankInside) {
+            way = wayIn(knot);
+            if (way.empty())
+                return false;
+        }
+        const Puzzle before = m_board;
+        const std::size_t movesBefore = m_moves.size();
+        for (const int cell : way)
+            slideInto(cell);
+
+        // The knot as a board of its own: its goal has the blank where the blank came in,
+        // or, with the blank inside from the start, in the goal's corner.
+        std::vector<std::uint8_t> cells;
+        std::vector<std::uint8_t> goal;
+        std::vector<int> globalPlace;
+        std::vector<int> globalTile(1, 0);
+        const int entry = way.empty() ? m_board.places() - 1 : way.back();
+        for (int row = knot.top; row <= knot.bottom; ++row) {
+            for (int column = knot.left; column <= knot.right; ++column) {
+                const int place = row * width() + column;
+                globalPlace.push_back(place);
+                if (place == entry) {
+                    goal.push_back(0);
+                } else {
+                    goal.push_back(static_cast<std::uint8_t>(globalTile.size()));
+                    globalTile.push_back(place + 1);
+                }
+            }
+        }
+        std::vector<int> localOf(static_cast<std::size_t>(m_board.places()) + 1, -1);
+        for (std::size_t local = 1; local < globalTile.size(); ++local)
+            localOf[static_cast<std::size_t>(globalTile[local])] = static_cast<int>(local);
+        for (const int place : globalPlace) {
+            const int tile = tileAt(place);
+            if (tile != 0 && localOf[static_cast<std::size_t>(tile)] < 0) {
+                m_board = before;
+                m_moves.resize(movesBefore);
+                return false; // a tile that does not belong here came in
+            }
+            cells.push_back(static_cast<std::uint8_t>(tile == 0 ? 0 : localOf[static_cast<std::size_t>(tile)]));
+        }
+
+        const std::optional<std::vector<int>> blanks =
+            solvable(knot.width(), cells, goal) ? LocalSearch(knot.width(), knot.height(), cells, goal, m_cancel).run()
+                                                : std::nullopt;
+        if (!blanks) {
+            m_board = before;
+            m_moves.resize(movesBefore);
+            return false;
+        }
+        for (const int local : *blanks)
+            slideInto(globalPlace[static_cast<std::size_t>(local)]);
+        // Back the way it came: every tile it moved on the way in goes home again.
+        for (std::size_t k = way.size(); k-- > 0;)
+            slideInto(k == 0 ? start : way[k - 1]);
+        return true;
+    }
+
+    // Whether slides bring `cells` to `goal`: the permutation between them, the blank
+    // counted, has the parity of the blank's distance between them.
+    static bool solvable(int width, const std::vector<std::uint8_t>& cells, const std::vector<std::uint8_t>& goal)
+    {
+        const std::size_t places = cells.size();
+        std::vector<std::size_t> where(places);
+        for (std::size_t place = 0; place < places; ++place)
+            where[goal[place]] = place;
+        std::vector<bool> seen(places, false);
+        std::size_t cycles = 0;
+        for (std::size_t start = 0; start < places; ++start) {
+            if (seen[start])
+                continue;
+            ++cycles;
+            for (std::size_t at = start; !seen[at]; at = where[cells[at]])
+                seen[at] = true;
+        }
+        const auto blank = static_cast<int>(std::find(cells.begin(), cells.end(), 0) - cells.begin());
+        const auto target = static_cast<int>(where[0]);
+        const int distance = std::abs(blank / width - target / width) + std::abs(blank % width - target % width);
+        return (places - cycles) % 2 == static_cast<std::size_t>(distance % 2);
+    }
+
+    Puzzle m_board;
+    const std::atomic<bool>* m_cancel;
+    std::vector<std::int16_t> m_moves;
+};
+
+} // namespace
+
+std::optional<std::vector<std::int16_t>> undoKnots(const Puzzle& puzzle, const std::atomic<bool>* cancel)
+{
+    if (puzzle.width < 2 || puzzle.height < 2)
+        return std::nullopt;
+    return Mender(puzzle, cancel).run();
+}
+
+} // namespace vantirelle

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "solver/puzzle.h"
+
+#include <atomic>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace vantirelle {
+
+// Finishes a board that is in order but for a few small knots: tiles turned round a small
+// block, far from the blank, that a beam cannot undo because every way there first puts
+// tiles out of place. Each knot is mended within the smallest rectangle that holds it
+// (at most 16 places): the blank goes there by the shortest way over tiles in place, the
+// rectangle is solved by the shortest way that leaves the blank where it came in, and the
+// blank goes back the way it came, which puts every tile it passed back in its place.
+// Nothing when a knot needs a larger rectangle or more search than allowed. Raises
+// SearchCancelled once `cancel` turns true. The puzzle must be solvable.
+std::optional<std::vector<std::int16_t>> undoKnots(const Puzzle& puzzle, const std::atomic<bool>* cancel = nullptr);
+
+} // namespace vantirelle

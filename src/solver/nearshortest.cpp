@@ -1,0 +1,110 @@
+#include "solver/nearshortest.h"
+
+#include "solver/beam.h"
+#include "solver/knots.h"
+
+#include <algorithm>
+
+namespace vantirelle {
+
+namespace {
+
+constexpr std::size_t ProbeWidth = 1024;
+constexpr std::size_t WidestBeam = std::size_t{1} << 20;
+constexpr std::size_t BeamMemory = std::size_t{160} << 20;
+
+// A beam's solution. Where the beam circled a knot near the goal, the shortest way to one
+// of the positions it came closest at with the knots undone from there; or, where none of
+// them has its knots undone one by one (a knot that needs the blank to end elsewhere, as
+// two tiles swapped do), a beam with its ties broken another way from a third of the way
+// back, before the knot was tied.
+std::optional<std::vector<std::int16_t>> beamOrMended(const Puzzle& puzzle, const BeamOptions& options,
+                                                      BeamStats& stats, int retries)
+{
+    std::optional<std::vector<std::int16_t>> moves = beamSearch(puzzle, options, &stats);
+    std::size_t total = stats.positions; // over every beam tried
+    BeamOptions retry = options;
+    for (int attempt = 0; !moves && stats.stalled; ++attempt) {
+        for (const std::vector<std::int16_t>& near : stats.nearest) {
+            Puzzle position = puzzle;
+            for (const std::int16_t tile : near)
+                position.move(tile);
+            if (std::optional<std::vector<std::int16_t>> rest = undoKnots(position, options.cancel);
+                rest && (!moves || near.size() + rest->size() < moves->size())) {
+                moves = near;
+                moves->insert(moves->end(), rest->begin(), rest->end());
+            }
+        }
+        if (moves || attempt == retries)
+            break;
+        const std::vector<std::int16_t>& closest = stats.nearest.front();
+        const std::vector<std::int16_t> prefix(closest.begin(),
+                                               closest.begin() + static_cast<std::ptrdiff_t>(2 * closest.size() / 3));
+        if ((options.positionLimit && total >= options.positionLimit)
+            || (options.shorterThan && prefix.size() + 1 >= options.shorterThan))
+            break;
+        Puzzle from = puzzle;
+        for (const std::int16_t tile : prefix)
+            from.move(tile);
+        retry.positionLimit = options.positionLimit ? options.positionLimit - total : 0;
+        retry.shorterThan = options.shorterThan ? options.shorterThan - prefix.size() : 0;
+        retry.seed = retry.seed * 6364136223846793005u + 1442695040888963407u;
+        stats = BeamStats{};
+        moves = beamSearch(from, retry, &stats);
+        total += stats.positions;
+        if (moves)
+            moves->insert(moves->begin(), prefix.begin(), prefix.end());
+        for (std::vector<std::int16_t>& near : stats.nearest)
+            near.insert(near.begin(), prefix.begin(), prefix.end());
+    }
+    stats.positions = total;
+    if (moves && options.shorterThan && moves->size() >= options.shorterThan)
+        return std::nullopt;
+    return moves;
+}
+
+} // namespace
+
+std::optional<std::vector<std::int16_t>> solveNearShortest(const Puzzle& puzzle, const SearchBudget& budget)
+{
+    BeamOptions options;
+    options.deadline = budget.deadline;
+    options.cancel = budget.cancel;
+    options.memoryBytes = BeamMemory;
+    // A beam whose best position has not improved for a few crossings of the board is
+    // circling a knot; a wider one may not meet it.
+    options.stallDepths = static_cast<std::size_t>(3 * (puzzle.width + puzzle.height) + 30);
+    std::size_t spent = 0;
+    options.progress = [&](std::size_t positions) {
+        if (budget.progress && budget.positions > 0)
+            budget.progress(static_cast<int>(std::min<std::size_t>(100, (spent + positions) * 100 / budget.positions)));
+    };
+
+    // The narrow beam tells what a position costs here and how long the solution runs.
+    options.width = ProbeWidth;
+    options.positionLimit = budget.positions;
+    BeamStats probe;
+    std::optional<std::vector<std::int16_t>> best = beamOrMended(puzzle, options, probe, 0);
+    spent = probe.positions;
+    if (spent >= budget.positions)
+        return best;
+
+    // The widest beam the rest of the budget and the memory allow: its positions grow with
+    // its width and its depth, and its depth is at most the narrow beam's.
+    const double perWidth = static_cast<double>(probe.positions) / static_cast<double>(ProbeWidth);
+    const std::size_t depth = best ? best->size() : probe.depth;
+    // A little room to spare: a wider beam sometimes needs a few more moves than the narrow one.
+    std::size_t width = static_cast<std::size_t>(0.8 * static_cast<double>(budget.positions - spent) / perWidth);
+    width = std::min({width, WidestBeam, BeamMemory / (4 * std::max<std::size_t>(depth, 1) + 2 * puzzle.places())});
+    if (width < 2 * ProbeWidth)
+        return best;
+    options.width = width;
+    options.positionLimit = budget.positions - spent;
+    options.shorterThan = best ? best->size() : 0;
+    BeamStats main;
+    if (std::optional<std::vector<std::int16_t>> wide = beamOrMended(puzzle, options, main, 3))
+        best = std::move(wide);
+    return best;
+}
+
+} // namespace vantirelle
