@@ -1,18 +1,26 @@
-// Figures for the solver: the 4 x 4 tables, optimal 4 x 4 and 3 x 3 solutions, and the
-// constructive solver on the largest boards. Times are wall-clock on one core; compare
+// Figures for the solver: how short its solutions are against published boards and their
+// best known lengths, and how long it takes, on one core. Times are wall-clock; compare
 // ratios rather than absolute times on a shared machine.
+//
+//   vantirelle_solver_bench [--every N] [4x4|3x3|search|random|command|large]
+//
+// --every N measures every Nth board of each published set (all of them by default).
+#include "board/board.h"
+#include "savegame/gamefile.h"
 #include "solver/constructive.h"
 #include "solver/optimal.h"
 #include "solver/solver.h"
 
 #include <algorithm>
-#include <cmath>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <numeric>
 #include <random>
+#include <sstream>
 #include <string>
 
 using namespace vantirelle;
@@ -25,15 +33,78 @@ double millisecondsSince(Clock::time_point start)
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-// The peak resident size of this process in kilobytes, where the system tells it.
-long residentKb()
+// The peak resident size of this process in megabytes, where the system tells it.
+double peakResidentMb()
 {
     std::ifstream status("/proc/self/status");
     for (std::string line; std::getline(status, line);) {
         if (line.rfind("VmHWM:", 0) == 0)
-            return std::stol(line.substr(6));
+            return std::stod(line.substr(6)) / 1024.0;
     }
     return 0;
+}
+
+struct Times {
+    std::vector<double> ms;
+    void add(double t) { ms.push_back(t); }
+    double median() const
+    {
+        std::vector<double> sorted = ms;
+        std::sort(sorted.begin(), sorted.end());
+        const std::size_t n = sorted.size();
+        return n == 0 ? 0 : n % 2 ? sorted[n / 2] : (sorted[n / 2 - 1] + sorted[n / 2]) / 2;
+    }
+    double worst() const { return ms.empty() ? 0 : *std::max_element(ms.begin(), ms.end()); }
+    double mean() const { return ms.empty() ? 0 : std::accumulate(ms.begin(), ms.end(), 0.0) / static_cast<double>(ms.size()); }
+};
+
+struct Published {
+    int optimal;   // -1 where not known
+    int deepCubeA; // the length DeepCubeA found
+    Puzzle puzzle;
+};
+
+std::vector<Published> readSet(const std::string& name)
+{
+    std::ifstream in(std::string(VANTIRELLE_BENCH_DATA) + "/" + name);
+    if (!in) {
+        std::fprintf(stderr, "cannot read %s/%s\n", VANTIRELLE_BENCH_DATA, name.c_str());
+        std::exit(1);
+    }
+    std::vector<Published> set;
+    for (std::string line; std::getline(in, line);) {
+        if (line.empty() || line[0] == '#')
+            continue;
+        std::istringstream fields(line);
+        int index = 0;
+        int manhattan = 0;
+        Published board{};
+        fields >> index >> board.optimal >> board.deepCubeA >> manhattan;
+        for (int tile; fields >> tile;)
+            board.puzzle.tiles.push_back(static_cast<std::int16_t>(tile));
+        const int side = static_cast<int>(std::lround(std::sqrt(board.puzzle.tiles.size())));
+        board.puzzle.width = board.puzzle.height = side;
+        set.push_back(std::move(board));
+    }
+    return set;
+}
+
+int manhattan(const Puzzle& p)
+{
+    int sum = 0;
+    for (int place = 0; place < p.places(); ++place) {
+        const int tile = p.tiles[static_cast<std::size_t>(place)];
+        if (tile != 0)
+            sum += std::abs((tile - 1) / p.width - place / p.width) + std::abs((tile - 1) % p.width - place % p.width);
+    }
+    return sum;
+}
+
+bool reachesGoal(Puzzle p, const std::vector<std::int16_t>& moves)
+{
+    for (const std::int16_t tile : moves)
+        p.move(tile);
+    return p.isGoal();
 }
 
 // Random solvable boards: uniformly shuffled places, the unsolvable half thrown back.
@@ -48,32 +119,35 @@ Puzzle randomPuzzle(int width, int height, std::mt19937& random)
     return puzzle;
 }
 
-void fourByFour()
+void fourByFour(std::size_t every)
 {
-    const long before = residentKb();
     auto start = Clock::now();
-    const PatternDatabases& tables = patternDatabases(4, 4);
+    const PatternDatabases& carried = patternDatabases(4, 4);
+    const double unpack = millisecondsSince(start);
+    start = Clock::now();
+    const PatternDatabases built(4, 4);
     const double build = millisecondsSince(start);
-    std::printf("4x4 pattern databases (5-5-5): built in %.0f ms, %.1f MB of tables, peak resident +%.1f MB\n", build,
-                static_cast<double>(tables.bytes()) / 1e6, static_cast<double>(residentKb() - before) / 1e3);
+    std::printf("4x4 pattern databases (5-5-5, %.1f MB): carried ones unpacked in %.1f ms; built afresh in %.0f ms; "
+                "%s\n",
+                static_cast<double>(carried.bytes()) / 1e6, unpack, build,
+                carried.packed() == built.packed() ? "the same tables" : "DIFFERENT TABLES");
 
-    std::mt19937 random(std::getenv("SEED") ? std::stoul(std::getenv("SEED")) : 20261208);
-    std::vector<double> times;
-    std::vector<std::size_t> lengths;
-    for (int board = 0; board < 100; ++board) {
-        const Puzzle puzzle = randomPuzzle(4, 4, random);
+    const std::vector<Published> set = readSet("deepcubea-15.txt");
+    Times times;
+    int differ = 0;
+    int solved = 0;
+    for (std::size_t i = 0; i < set.size(); i += every) {
         start = Clock::now();
-        const auto moves = solveOptimally(puzzle);
-        times.push_back(millisecondsSince(start));
-        lengths.push_back(moves ? moves->size() : 0);
+        const Solution solution = solve(set[i].puzzle);
+        times.add(millisecondsSince(start));
+        if (!solution.optimal || static_cast<int>(solution.moves.size()) != set[i].optimal
+            || !reachesGoal(set[i].puzzle, solution.moves))
+            ++differ;
+        ++solved;
     }
-    std::vector<double> sorted = times;
-    std::sort(sorted.begin(), sorted.end());
-    std::printf("4x4, 100 random solvable boards: median %.1f ms, mean %.1f ms, slowest %.0f ms; solutions %zu to %zu "
-                "moves, mean %.1f\n",
-                (sorted[49] + sorted[50]) / 2, std::accumulate(times.begin(), times.end(), 0.0) / 100, sorted.back(),
-                *std::min_element(lengths.begin(), lengths.end()), *std::max_element(lengths.begin(), lengths.end()),
-                static_cast<double>(std::accumulate(lengths.begin(), lengths.end(), std::size_t{0})) / 100);
+    std::printf("4x4, %d published boards: %d of them not at their published optimal length; median %.1f ms, mean %.1f ms, "
+                "slowest %.0f ms\n",
+                solved, differ, times.median(), times.mean(), times.worst());
 }
 
 void threeByThree()
@@ -93,6 +167,113 @@ void threeByThree()
                 millisecondsSince(start) / 1000, static_cast<double>(moves) / static_cast<double>(boards));
 }
 
+struct Measured {
+    double length = 0;    // mean solution length
+    double reference = 0; // mean reference length
+    int boards = 0;
+    int wrong = 0;
+    Times times;
+};
+
+Measured measure(const std::vector<Puzzle>& boards, const std::vector<double>& references)
+{
+    Measured m;
+    for (std::size_t i = 0; i < boards.size(); ++i) {
+        const auto start = Clock::now();
+        const Solution solution = solve(boards[i]);
+        m.times.add(millisecondsSince(start));
+        if (!reachesGoal(boards[i], solution.moves))
+            ++m.wrong;
+        m.length += static_cast<double>(solution.moves.size());
+        m.reference += references[i];
+        ++m.boards;
+    }
+    m.length /= m.boards;
+    m.reference /= m.boards;
+    return m;
+}
+
+void printRow(const char* what, const char* reference, const Measured& m)
+{
+    std::printf("| %s | %d | %s %.2f | %.2f | %.3fx | %.2f s | %.2f s |%s\n", what, m.boards, reference, m.reference,
+                m.length, m.length / m.reference, m.times.median() / 1000, m.times.worst() / 1000,
+                m.wrong ? " SOME SOLUTIONS WRONG" : "");
+}
+
+void searched(std::size_t every)
+{
+    std::printf("| Boards | Count | Reference, mean | Mean length | Against it | Median time | Slowest |\n");
+    std::printf("|---|---:|---|---:|---:|---:|---:|\n");
+    for (const auto& [file, side] : {std::pair{"deepcubea-24.txt", 5}, std::pair{"deepcubea-35.txt", 6},
+                                     std::pair{"deepcubea-48.txt", 7}}) {
+        const std::vector<Published> set = readSet(file);
+        std::vector<Puzzle> boards;
+        std::vector<double> optimal;
+        std::vector<double> deepCubeA;
+        for (std::size_t i = 0; i < set.size(); i += every) {
+            boards.push_back(set[i].puzzle);
+            optimal.push_back(set[i].optimal);
+            deepCubeA.push_back(set[i].deepCubeA);
+        }
+        const Measured m = measure(boards, side == 5 ? optimal : deepCubeA);
+        const std::string what = std::to_string(side) + "x" + std::to_string(side) + ", " + file;
+        printRow(what.c_str(), side == 5 ? "optimal" : "DeepCubeA", m);
+    }
+    std::printf("peak resident size so far: %.0f MB\n", peakResidentMb());
+}
+
+void random(std::size_t every)
+{
+    std::printf("| Boards | Count | Reference, mean | Mean length | Against it | Median time | Slowest |\n");
+    std::printf("|---|---:|---|---:|---:|---:|---:|\n");
+    std::mt19937 random(20261209);
+    for (const auto& [width, height, count] :
+         {std::tuple{8, 8, 50}, std::tuple{5, 4, 50}, std::tuple{6, 5, 50}, std::tuple{7, 6, 30}, std::tuple{9, 9, 20},
+          std::tuple{10, 10, 20}, std::tuple{2, 9, 30}, std::tuple{10, 2, 30}, std::tuple{3, 11, 30}}) {
+        std::vector<Puzzle> boards;
+        std::vector<double> distances;
+        for (int i = 0; i < count; ++i) {
+            Puzzle p = randomPuzzle(width, height, random);
+            if (static_cast<std::size_t>(i) % every != 0)
+                continue;
+            distances.push_back(manhattan(p));
+            boards.push_back(std::move(p));
+        }
+        const std::string what = std::to_string(width) + "x" + std::to_string(height) + ", uniformly random";
+        printRow(what.c_str(), "Manhattan distance", measure(boards, distances));
+    }
+    std::printf("peak resident size so far: %.0f MB\n", peakResidentMb());
+}
+
+// vantirelle-solve as a player runs it: process start-up, reading the file and all.
+void command(std::size_t every)
+{
+    const auto folder = std::filesystem::temp_directory_path() / "vantirelle-solver-bench";
+    std::filesystem::create_directories(folder);
+    for (const auto& [file, side] : {std::pair{"deepcubea-15.txt", 4}, std::pair{"deepcubea-24.txt", 5},
+                                     std::pair{"deepcubea-35.txt", 6}, std::pair{"deepcubea-48.txt", 7}}) {
+        const std::vector<Published> set = readSet(file);
+        Times times;
+        for (std::size_t i = 0; i < set.size() && i < 40 * every; i += every) {
+            std::vector<std::string> captions;
+            for (const std::int16_t tile : set[i].puzzle.tiles)
+                captions.push_back(tile == 0 ? std::string() : std::to_string(tile));
+            const std::vector<std::uint8_t> bytes = encodeGame(Board(side, side, captions));
+            const auto path = folder / "board.vts";
+            std::ofstream(path, std::ios::binary)
+                .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+            const std::string run = std::string(VANTIRELLE_SOLVE) + " '" + path.string() + "' > /dev/null";
+            const auto start = Clock::now();
+            if (std::system(run.c_str()) != 0)
+                std::printf("vantirelle-solve failed on %s board %zu\n", file, i);
+            times.add(millisecondsSince(start));
+        }
+        std::printf("vantirelle-solve on %zu %dx%d boards: median %.0f ms, slowest %.0f ms\n", times.ms.size(), side,
+                    side, times.median(), times.worst());
+    }
+    std::filesystem::remove_all(folder);
+}
+
 void largeBoards()
 {
     std::mt19937 random(181);
@@ -104,7 +285,7 @@ void largeBoards()
         std::printf("%dx%d: the next move of a whole plan in %.2f ms (tile %d)\n", width, height,
                     millisecondsSince(start), first ? *first : -1);
     }
-    for (const int side : {10, 30, 100}) {
+    for (const int side : {11, 30, 100}) {
         const Puzzle puzzle = randomPuzzle(side, side, random);
         const auto start = Clock::now();
         const Solution solution = solve(puzzle);
@@ -119,11 +300,25 @@ void largeBoards()
 
 int main(int argc, char** argv)
 {
-    const std::string only = argc > 1 ? argv[1] : "";
+    std::size_t every = 1;
+    std::string only;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--every" && i + 1 < argc)
+            every = std::max(1, std::atoi(argv[++i]));
+        else
+            only = arg;
+    }
     if (only.empty() || only == "4x4")
-        fourByFour();
+        fourByFour(every);
     if (only.empty() || only == "3x3")
         threeByThree();
+    if (only.empty() || only == "search")
+        searched(every);
+    if (only.empty() || only == "random")
+        random(every);
+    if (only.empty() || only == "command")
+        command(every);
     if (only.empty() || only == "large")
         largeBoards();
     return 0;

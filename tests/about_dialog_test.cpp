@@ -54,7 +54,8 @@ TEST_F(AboutDialogTest, ShowsTitleVersionAndNoticesEachTimeItIsMade)
         EXPECT_EQ(part<QLabel>(dialog, "disclaimer")->text().split('\n'),
                   (QStringList{"Warning: ...", "Designed as a University project", "May not be stable.",
                                "No responsibility taken in anyway whatsoever."}));
-        EXPECT_FALSE(part<QLabel>(dialog, "description")->text().isEmpty());
+        EXPECT_TRUE(part<QLabel>(dialog, "description")->text().contains("under the MIT licence"))
+            << "the notice says what the game may be shared under";
         EXPECT_FALSE(part<QLabel>(dialog, "icon")->pixmap().isNull());
         EXPECT_EQ(part<QPushButton>(dialog, "ok")->text(), "OK");
         EXPECT_EQ(part<QPushButton>(dialog, "systemInfo")->text(), "&System Info...");

@@ -11,8 +11,11 @@ export DEB_BUILD_MAINT_OPTIONS=hardening=+all
 eval "$(dpkg-buildflags --export=sh)"
 export CXXFLAGS="$CXXFLAGS $CPPFLAGS"
 
+# Debian's games install their programs in /usr/games. Set VANTIRELLE_MAINTAINER to the
+# packager's "Name <address>" for the package's Maintainer field and its documents.
 cmake -S . -B build-package -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
-  -DBUILD_TESTING=OFF -DVANTIRELLE_BENCH=OFF
+  -DVANTIRELLE_INSTALL_BINDIR=games -DBUILD_TESTING=OFF -DVANTIRELLE_BENCH=OFF \
+  ${VANTIRELLE_MAINTAINER:+"-DVANTIRELLE_MAINTAINER=$VANTIRELLE_MAINTAINER"}
 cmake --build build-package
 (cd build-package && cpack -G DEB)
 mkdir -p build

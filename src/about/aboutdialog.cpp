@@ -85,7 +85,8 @@ AboutDialog::AboutDialog(const AboutServices& services)
 
     makeLabel(this, "description", twips(1050, 1125, 3885, 1170),
               QStringLiteral("A sliding-tile puzzle by the Vantirelle developers.\n"
-                             "Copyright \u00A9 2026 the Vantirelle developers. All rights reserved."));
+                             "Copyright \u00A9 2026 The Vantirelle developers.\n"
+                             "Free software under the MIT licence."));
     makeLabel(this, "title", twips(1050, 240, 3885, 480), applicationTitle());
     makeLabel(this, "version", twips(1050, 780, 3885, 225), versionText());
     makeLabel(this, "disclaimer", twips(255, 2625, 3870, 825),

@@ -1,7 +1,6 @@
 #include "solver/knots.h"
 
-#include "solver/estimate.h"
-#include "solver/optimal.h"
+#include "solver/between.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -10,7 +9,7 @@ namespace vantirelle {
 
 namespace {
 
-constexpr int LargestKnot = 16;               // places of the rectangle a knot is mended in
+constexpr int LargestKnot = 16;                    // places of the rectangle a knot is mended in
 constexpr std::uint64_t KnotNodeLimit = 4'000'000; // search for one knot
 
 struct Rectangle {
@@ -19,82 +18,6 @@ struct Rectangle {
     int height() const { return bottom - top + 1; }
     int places() const { return width() * height(); }
     bool contains(int row, int column) const { return row >= top && row <= bottom && column >= left && column <= right; }
-};
-
-// The shortest way from a position of a small board to a goal, by IDA* over the Manhattan
-// distance and linear conflicts; the goal may have its blank anywhere.
-class LocalSearch {
-public:
-    LocalSearch(int width, int height, std::vector<std::uint8_t> cells, const std::vector<std::uint8_t>& goal,
-                const std::atomic<bool>* cancel)
-        : m_width(width), m_height(height), m_cells(std::move(cells)), m_estimate(width, height, goal), m_cancel(cancel)
-    {
-        m_blank = static_cast<int>(std::find(m_cells.begin(), m_cells.end(), 0) - m_cells.begin());
-    }
-
-    // The blank's places, move by move; nothing when the node limit ran out.
-    std::optional<std::vector<int>> run()
-    {
-        const ManhattanConflicts::Value start = m_estimate.of(m_cells.data());
-        for (int limit = start.bound();;) {
-            const int next = search(0, limit, -1, start);
-            if (m_found)
-                return m_path;
-            if (m_nodes > KnotNodeLimit || next == Beyond)
-                return std::nullopt;
-            limit = next;
-        }
-    }
-
-private:
-    static constexpr int Beyond = 1 << 30;
-
-    int search(int cost, int limit, int cameFrom, ManhattanConflicts::Value value)
-    {
-        const int f = cost + value.bound();
-        if (f > limit)
-            return f;
-        if (value.distance == 0) {
-            m_found = true;
-            return cost;
-        }
-        if ((++m_nodes & 0xFFF) == 0 && m_cancel && m_cancel->load(std::memory_order_relaxed))
-            throw SearchCancelled();
-        if (m_nodes > KnotNodeLimit)
-            return Beyond;
-        const int blank = m_blank;
-        const int row = blank / m_width;
-        const int column = blank % m_width;
-        const int next[4] = {row > 0 ? blank - m_width : -1, column > 0 ? blank - 1 : -1,
-                             column < m_width - 1 ? blank + 1 : -1, row < m_height - 1 ? blank + m_width : -1};
-        int smallest = Beyond;
-        for (const int from : next) {
-            if (from < 0 || from == cameFrom)
-                continue;
-            const ManhattanConflicts::Value moved = m_estimate.after(m_cells.data(), value, from, blank);
-            std::swap(m_cells[static_cast<std::size_t>(from)], m_cells[static_cast<std::size_t>(blank)]);
-            m_blank = from;
-            m_path.push_back(from);
-            const int result = search(cost + 1, limit, blank, moved);
-            if (m_found)
-                return result;
-            m_path.pop_back();
-            m_blank = blank;
-            std::swap(m_cells[static_cast<std::size_t>(from)], m_cells[static_cast<std::size_t>(blank)]);
-            smallest = std::min(smallest, result);
-        }
-        return smallest;
-    }
-
-    int m_width;
-    int m_height;
-    std::vector<std::uint8_t> m_cells;
-    ManhattanConflicts m_estimate;
-    const std::atomic<bool>* m_cancel;
-    int m_blank = 0;
-    std::uint64_t m_nodes = 0;
-    bool m_found = false;
-    std::vector<int> m_path;
 };
 
 class Mender {
@@ -313,8 +236,9 @@ private:
         }
 
         const std::optional<std::vector<int>> blanks =
-            solvable(knot.width(), cells, goal) ? LocalSearch(knot.width(), knot.height(), cells, goal, m_cancel).run()
-                                                : std::nullopt;
+            solvable(knot.width(), cells, goal)
+                ? shortestWayBetween(knot.width(), knot.height(), cells, goal, KnotNodeLimit, 0, m_cancel)
+                : std::nullopt;
         if (!blanks) {
             m_board = before;
             m_moves.resize(movesBefore);

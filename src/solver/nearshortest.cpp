@@ -2,6 +2,7 @@
 
 #include "solver/beam.h"
 #include "solver/knots.h"
+#include "solver/shortcuts.h"
 
 #include <algorithm>
 
@@ -12,6 +13,7 @@ namespace {
 constexpr std::size_t ProbeWidth = 1024;
 constexpr std::size_t WidestBeam = std::size_t{1} << 20;
 constexpr std::size_t BeamMemory = std::size_t{160} << 20;
+constexpr std::size_t ShortcutNodes = 2'000'000; // at the least
 
 // A beam's solution. Where the beam circled a knot near the goal, the shortest way to one
 // of the positions it came closest at with the knots undone from there; or, where none of
@@ -86,24 +88,31 @@ std::optional<std::vector<std::int16_t>> solveNearShortest(const Puzzle& puzzle,
     BeamStats probe;
     std::optional<std::vector<std::int16_t>> best = beamOrMended(puzzle, options, probe, 0);
     spent = probe.positions;
-    if (spent >= budget.positions)
-        return best;
 
     // The widest beam the rest of the budget and the memory allow: its positions grow with
-    // its width and its depth, and its depth is at most the narrow beam's.
+    // its width and its depth, and its depth is at most the narrow beam's. A little room is
+    // left: a wider beam sometimes needs a few more moves than the narrow one.
     const double perWidth = static_cast<double>(probe.positions) / static_cast<double>(ProbeWidth);
     const std::size_t depth = best ? best->size() : probe.depth;
-    // A little room to spare: a wider beam sometimes needs a few more moves than the narrow one.
-    std::size_t width = static_cast<std::size_t>(0.8 * static_cast<double>(budget.positions - spent) / perWidth);
-    width = std::min({width, WidestBeam, BeamMemory / (4 * std::max<std::size_t>(depth, 1) + 2 * puzzle.places())});
-    if (width < 2 * ProbeWidth)
-        return best;
-    options.width = width;
-    options.positionLimit = budget.positions - spent;
-    options.shorterThan = best ? best->size() : 0;
-    BeamStats main;
-    if (std::optional<std::vector<std::int16_t>> wide = beamOrMended(puzzle, options, main, 3))
-        best = std::move(wide);
+    const double left = spent < budget.positions ? static_cast<double>(budget.positions - spent) : 0.0;
+    const std::size_t width = std::min({static_cast<std::size_t>(0.8 * left / perWidth), WidestBeam,
+                                        BeamMemory / (4 * std::max<std::size_t>(depth, 1) + 2 * puzzle.places())});
+    if (width >= 2 * ProbeWidth) {
+        options.width = width;
+        options.positionLimit = budget.positions - spent;
+        options.shorterThan = best ? best->size() : 0;
+        BeamStats main;
+        if (std::optional<std::vector<std::int16_t>> wide = beamOrMended(puzzle, options, main, 3))
+            best = std::move(wide);
+        spent += main.positions;
+    }
+
+    // What is left of the budget goes to shortcuts: a node of their search costs about what
+    // ranking a position does.
+    if (best && std::chrono::steady_clock::now() < budget.deadline) {
+        const std::size_t nodes = std::max(spent < budget.positions ? budget.positions - spent : 0, ShortcutNodes);
+        best = withShortcuts(puzzle, std::move(*best), nodes, budget.cancel);
+    }
     return best;
 }
 

@@ -11,7 +11,7 @@ root="$(cd "$here/../.." && pwd)"
 out="$root/build-windows"
 log="$out/wine-tests.log"
 
-"$root/tools/install-deps.sh" wine64 xvfb openbox xdotool imagemagick x11-utils
+"$root/tools/install-deps.sh" wine64 xvfb openbox xdotool imagemagick x11-utils unzip
 zip="$("$root/tools/windows/build.sh" | tail -1)"
 qt="$("$root/tools/windows/build-qt.sh" 2>/dev/null | tail -1)"
 # The Linux build to set the Windows build's saved games against.
@@ -83,6 +83,17 @@ else
   status=1
 fi
 rm -rf "$work"
+
+# The zip carries the game's licence and the notices of what else it carries, naming the
+# exact source of the Qt it was built from.
+qt_source="qt6-base, version $(cat "$qt/debian-source-version")"
+if unzip -l "$zip" Vantirelle/LICENSE.txt >/dev/null 2>&1 \
+  && unzip -p "$zip" Vantirelle/THIRD-PARTY-NOTICES.txt | tr -s '[:space:]' ' ' | grep -qF "$qt_source"; then
+  echo "[       OK ] WindowsZip.CarriesItsLicenceAndTheNoticesNamingQtsSource ($qt_source)" >> "$log"
+else
+  echo "[  FAILED  ] WindowsZip.CarriesItsLicenceAndTheNoticesNamingQtsSource (missing, or no \"$qt_source\")" >> "$log"
+  status=1
+fi
 
 cat "$log"
 echo "== The Windows build's figures, under Wine on Xvfb (windows platform plugin) =="

@@ -18,6 +18,8 @@ cache="${VANTIRELLE_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/vantirelle}/qt6-windo
 prefix="$cache/install"
 
 if [ -f "$prefix/.complete" ]; then
+  # The cache is keyed on the source package's version; the notices of the zip name it.
+  [ -f "$prefix/debian-source-version" ] || echo "$version" > "$prefix/debian-source-version"
   echo "Qt for Windows is cached in $prefix" >&2
   echo "$prefix"
   exit 0
@@ -46,5 +48,6 @@ dpkg-source --no-check -x "$cache"/download/qt6-base_*.dsc "$cache/source" >&2
 
 # The sources and objects are not needed once Qt is installed.
 rm -rf "$cache/source" "$cache/build" "$cache/download" "$cache"/*.tar.*
+echo "$version" > "$prefix/debian-source-version"
 touch "$prefix/.complete"
 echo "$prefix"

@@ -43,6 +43,9 @@ cp "$mingw_runtime/libgcc_s_seh-1.dll" "$mingw_runtime/libstdc++-6.dll" \
   /usr/x86_64-w64-mingw32/lib/libwinpthread-1.dll "$deploy/"
 x86_64-w64-mingw32-strip --strip-unneeded "$deploy"/*.exe "$deploy"/*.dll "$deploy"/*/*.dll
 cp "$root/README.md" "$deploy/README.txt"
+# The game's licence, and the licences of all else the folder carries.
+sed 's/$/\r/' "$root/LICENSE" > "$deploy/LICENSE.txt"
+"$here/notices.sh" "$qt" "$deploy/THIRD-PARTY-NOTICES.txt"
 
 zip="$out/Vantirelle-$version-win64.zip"
 rm -f "$zip"
