@@ -164,3 +164,48 @@ TEST(History, AHundredThousandMovesUndoneAndRedoneOnTheLargestSquare)
     EXPECT_EQ(packed(game.board()), end);
     EXPECT_EQ(game.board().moves(), counts.back());
 }
+
+TEST(LineSlides, AShiftClickMovesEveryTileToTheNearestBlankOnItsLineAndUndoesAsOne)
+{
+    struct Case {
+        std::vector<std::string> captions; // 4 x 4
+        int moves;
+        int place;
+        std::optional<Slide> slide;
+        std::vector<std::string> after;
+    };
+    const std::vector<std::string> start = {"1", "2", "3", "4", "5", "6", "7", "8",
+                                            "9", "10", "11", "12", "13", "14", "15", ""};
+    for (const Case& c : std::vector<Case>{
+             // up the last column: 12, 8 and 4 each go down one place
+             {start, 0, 3, Slide{3, 15}, {"1", "2", "3", "", "5", "6", "7", "4", "9", "10", "11", "8", "13", "14", "15", "12"}},
+             // along the last row: 15, 14, 13 each go right
+             {start, 0, 12, Slide{12, 15}, {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "", "13", "14", "15"}},
+             // beside the blank: a plain slide
+             {start, 0, 14, Slide{14, 15}, {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "13", "14", "", "15"}},
+             // neither in the blank's row nor its column: nothing
+             {start, 0, 5, std::nullopt, start},
+             // two blanks on the row: the nearer one
+             {{"", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "13", "14", ""}, 0, 2, Slide{2, 0},
+              {"1", "2", "", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "13", "14", ""}},
+             // the count holds at the ceiling, as every move's does
+             {start, 32766, 12, Slide{12, 15}, {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "", "13", "14", "15"}},
+         }) {
+        Game game(Board(4, 4, c.captions, c.moves));
+        EXPECT_EQ(game.lineClick(c.place), c.slide) << "place " << c.place;
+        EXPECT_EQ(game.board().captions(), c.after) << "place " << c.place;
+        const int tiles = c.slide ? game.board().tilesIn(*c.slide) : 0;
+        EXPECT_EQ(game.board().moves(), std::min(32767, c.moves + tiles));
+        if (!c.slide)
+            continue;
+        EXPECT_EQ(game.undo(), c.slide) << "one undo takes the whole line back";
+        EXPECT_EQ(game.board(), Board(4, 4, c.captions, c.moves));
+        EXPECT_FALSE(game.canUndo());
+        game.redo();
+        EXPECT_EQ(game.board().captions(), c.after);
+    }
+    // The win test sees the line's last tile home.
+    Game game(Board(4, 4, {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "", "13", "14", "15"}));
+    game.lineClick(15);
+    EXPECT_TRUE(game.board().isSolved());
+}

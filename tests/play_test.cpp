@@ -181,3 +181,60 @@ TEST_F(Play, NoGlideWhenTheDesktopTurnsAnimationsOff)
     EXPECT_FALSE(view().isGliding());
     view().setStyle(nullptr);
 }
+
+TEST_F(Play, ShiftSlidesTheLineToTheBlankAsMovesThatOneUndoTakesBack)
+{
+    const std::vector<std::string> start = {"1", "2", "3", "4", "5", "6", "7", "8",
+                                            "9", "10", "11", "12", "13", "14", "15", ""};
+    arrange(start);
+    QTest::mouseClick(&view(), Qt::LeftButton, Qt::ShiftModifier, view().tileRect(3).center());
+    EXPECT_EQ(board().moves(), 3) << "each tile of the line is a move";
+    EXPECT_EQ(label(), "You have made 3 Moves.");
+    EXPECT_EQ(board().caption(15), "12");
+    EXPECT_EQ(view().focusPlace(), 7) << "the focus frame follows the tile pressed";
+    action("undo")->trigger();
+    EXPECT_EQ(board().captions(), start);
+    EXPECT_EQ(board().moves(), 0);
+
+    // Shift with Space on the focused tile; with Shift off the line, only the beep.
+    view().setFocusPlace(12);
+    QTest::keyClick(&view(), Qt::Key_Space, Qt::ShiftModifier);
+    EXPECT_EQ(board().caption(12), "");
+    QTest::mouseClick(&view(), Qt::LeftButton, Qt::ShiftModifier, view().tileRect(5).center());
+    EXPECT_EQ(prompts.beeps, 1);
+    EXPECT_EQ(board().moves(), 3);
+
+    // A line that completes the board wins once.
+    QTest::mouseClick(&view(), Qt::LeftButton, Qt::ShiftModifier, view().tileRect(15).center());
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text, "You have Won in 6 moves");
+}
+
+TEST_F(Play, ASixHundredTileLineIsOneRepaintAndOneUndoAtTheMoveCeiling)
+{
+    // 682 x 48 with the blank at the end of the top row.
+    std::vector<std::string> captions;
+    for (int place = 0; place < 682 * 48; ++place)
+        captions.push_back(place == 681 ? std::string() : std::to_string(place + 1));
+    window->playOpenedGame(Board(682, 48, captions, 32766));
+    QCoreApplication::processEvents();
+    struct PaintCounter : QObject {
+        int paints = 0;
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            paints += event->type() == QEvent::Paint;
+            return false;
+        }
+    } counter;
+    view().installEventFilter(&counter);
+    window->slideLine(81); // 600 tiles from place 81 to the blank on 681
+    QCoreApplication::processEvents();
+    EXPECT_EQ(counter.paints, 1);
+    view().removeEventFilter(&counter);
+    EXPECT_EQ(board().moves(), 32767);
+    EXPECT_EQ(board().caption(681), "681");
+    EXPECT_EQ(board().caption(81), "");
+    action("undo")->trigger();
+    EXPECT_EQ(board().captions(), captions);
+    EXPECT_EQ(board().moves(), 32766);
+}

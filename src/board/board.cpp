@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <cstdlib>
 
 namespace vantirelle {
 
@@ -117,6 +118,36 @@ std::optional<Slide> Board::slide(int place)
     return std::nullopt;
 }
 
+std::optional<Slide> Board::slideLine(int place)
+{
+    if (const std::optional<Slide> beside = slide(place))
+        return beside;
+    if (place < 0 || place >= places() || isBlank(place))
+        return std::nullopt;
+    std::optional<Slide> nearest;
+    int distance = 0;
+    for (const Direction direction : {Direction::Left, Direction::Right, Direction::Up, Direction::Down}) {
+        int steps = 1;
+        for (std::optional<int> at = neighbour(place, direction); at; at = neighbour(*at, direction), ++steps) {
+            if (isBlank(*at)) {
+                if (!nearest || steps < distance) {
+                    nearest = Slide{place, *at};
+                    distance = steps;
+                }
+                break;
+            }
+        }
+    }
+    if (nearest)
+        play(*nearest);
+    return nearest;
+}
+
+int Board::tilesIn(const Slide& slide) const
+{
+    return std::abs(row(slide.to) - row(slide.from)) + std::abs(column(slide.to) - column(slide.from));
+}
+
 std::optional<Slide> Board::slideToward(Direction direction) const
 {
     // The tile comes from the side opposite to the way it moves.
@@ -150,14 +181,22 @@ void Board::moveCaption(int from, int to)
 
 void Board::play(const Slide& slide)
 {
-    moveCaption(slide.from, slide.to);
-    if (m_moves < MaximumMoves)
-        ++m_moves;
+    // Along the line from the blank back to `from`: each tile in turn into the place left.
+    const int tiles = tilesIn(slide);
+    const int step = tiles > 0 ? (slide.to - slide.from) / tiles : 0;
+    for (int to = slide.to; to != slide.from; to -= step) {
+        moveCaption(to - step, to);
+        if (m_moves < MaximumMoves)
+            ++m_moves;
+    }
 }
 
 void Board::takeBack(const Slide& slide, int movesBefore)
 {
-    moveCaption(slide.to, slide.from);
+    const int tiles = tilesIn(slide);
+    const int step = tiles > 0 ? (slide.to - slide.from) / tiles : 0;
+    for (int blank = slide.from; blank != slide.to; blank += step)
+        moveCaption(blank + step, blank);
     setMoves(movesBefore);
 }
 

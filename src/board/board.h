@@ -21,7 +21,9 @@ bool isAdmittedBoardSize(int width, int height);
 
 enum class Direction { Left, Right, Up, Down };
 
-// One slide: the tile on place `from` went into the blank on place `to`.
+// One slide: the tile on place `from` went into the blank on place `to`. Where the two are
+// not neighbours they lie on one row or column, and every tile from `from` up to the one
+// beside `to` went one place toward it, the nearest first: a line of tiles, each a move.
 struct Slide {
     int from = 0;
     int to = 0;
@@ -69,15 +71,24 @@ public:
     // no blank beside it.
     std::optional<Slide> slide(int place);
 
+    // A click with Shift: the tile beside a blank slides as a click slides it; a tile with a
+    // blank further along its row or column slides, with every tile between them, one place
+    // toward the nearest such blank (left, right, up, down where two are as near). Nothing
+    // moves for any other place.
+    std::optional<Slide> slideLine(int place);
+
     // The tile that an arrow key moves: the one on the far side of the first blank, in
     // reading order, that has a tile beside it in that direction; Left moves the tile to
     // the right of the blank leftwards into it, and so on.
     std::optional<Slide> slideToward(Direction direction) const;
 
-    // Moves the tile on `from` into the blank neighbour `to` and counts the move.
+    // Moves the tile on `from` into the blank `to`, or the line of tiles from `from` toward
+    // it, and counts each tile moved (holding at MaximumMoves).
     void play(const Slide& slide);
     // Takes a slide back and sets the count to what it was before it.
     void takeBack(const Slide& slide, int movesBefore);
+    // How many tiles a slide moves, and the places between `from` and `to`, `to` last.
+    int tilesIn(const Slide& slide) const;
 
     void setMoves(int moves);
     bool operator==(const Board& other) const

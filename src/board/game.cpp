@@ -21,6 +21,15 @@ std::optional<Slide> Game::click(int place)
     return made;
 }
 
+std::optional<Slide> Game::lineClick(int place)
+{
+    const int before = m_board.moves();
+    const std::optional<Slide> made = m_board.slideLine(place);
+    if (made)
+        record(*made, before);
+    return made;
+}
+
 std::optional<Slide> Game::arrow(Direction direction)
 {
     const std::optional<Slide> made = m_board.slideToward(direction);

@@ -20,6 +20,8 @@ public:
     // have been redone.
     std::optional<Slide> click(int place);
     std::optional<Slide> arrow(Direction direction);
+    // A click with Shift: a line of tiles, undone and redone as one move.
+    std::optional<Slide> lineClick(int place);
 
     bool canUndo() const { return m_done > 0; }
     bool canRedo() const { return m_done < m_history.size(); }

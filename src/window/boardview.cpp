@@ -143,40 +143,46 @@ void BoardView::setFocusPlace(int place)
 void BoardView::tileMoved(const Slide& slide)
 {
     finishGlide();
+    const int tiles = m_board ? m_board->tilesIn(slide) : 0;
+    if (tiles <= 0)
+        return;
+    const int step = (slide.to - slide.from) / tiles;
     if (m_pressed == slide.from)
         m_pressed = -1;
-    repaintPlace(slide.from);
-    repaintPlace(slide.to);
+    const QRect line = tileRect(slide.from).united(tileRect(slide.to));
+    update(line);
     if (isVisible() && style()->styleHint(QStyle::SH_Widget_Animation_Duration, nullptr, this) > 0) {
         if (!m_glide) {
             m_glide = new QVariantAnimation(this);
             m_glide->setDuration(GlideMilliseconds);
             m_glide->setEasingCurve(QEasingCurve::OutCubic);
             connect(m_glide, &QVariantAnimation::valueChanged, this, [this](const QVariant& value) {
-                if (m_glidingPlace < 0)
+                if (m_glideFirst < 0)
                     return;
-                const QRect next = value.toRect();
-                update(m_glideAt.united(next));
-                m_glideAt = next;
+                const QRect before = glideArea();
+                m_glideOffset = value.toPoint();
+                update(before.united(glideArea()));
             });
-            connect(m_glide, &QVariantAnimation::finished, this, [this] {
-                const int place = m_glidingPlace;
-                m_glidingPlace = -1;
-                update(m_glideAt);
-                repaintPlace(place);
-            });
+            connect(m_glide, &QVariantAnimation::finished, this, [this] { finishGlide(); });
         }
-        m_glidingPlace = slide.to;
-        m_glideAt = tileRect(slide.from);
-        m_glide->setStartValue(m_glideAt);
-        m_glide->setEndValue(tileRect(slide.to));
+        // The tiles now stand from the place beside `from` up to `to`; each glides one place on.
+        m_glideFirst = slide.from + step;
+        m_glideLast = slide.to;
+        m_glideStep = step;
+        const QPoint pitch = tileRect(slide.from).topLeft() - tileRect(slide.from + step).topLeft();
+        m_glideOffset = pitch;
+        m_glide->setStartValue(pitch);
+        m_glide->setEndValue(QPoint(0, 0));
         m_glide->start();
     }
-    notifyAccessibility(slide.from, QAccessible::ObjectHide);
-    notifyAccessibility(slide.to, QAccessible::ObjectShow);
-    // The focus frame follows the tile that moved.
+    for (int place = slide.from;; place += step) {
+        notifyAccessibility(place, place == slide.from ? QAccessible::ObjectHide : QAccessible::ObjectShow);
+        if (place == slide.to)
+            break;
+    }
+    // The focus frame follows the tile that was pressed.
     const int previous = m_focus;
-    m_focus = slide.to;
+    m_focus = slide.from + step;
     if (previous != m_focus)
         repaintPlace(previous);
     if (hasFocus())
@@ -186,18 +192,35 @@ void BoardView::tileMoved(const Slide& slide)
 
 bool BoardView::isGliding() const
 {
-    return m_glidingPlace >= 0;
+    return m_glideFirst >= 0;
+}
+
+bool BoardView::isGliding(int place) const
+{
+    if (m_glideFirst < 0)
+        return false;
+    const int along = (place - m_glideFirst) / m_glideStep;
+    return (place - m_glideFirst) % m_glideStep == 0 && along >= 0
+           && along <= (m_glideLast - m_glideFirst) / m_glideStep;
+}
+
+QRect BoardView::glideArea() const
+{
+    if (m_glideFirst < 0)
+        return {};
+    const QRect line = tileRect(m_glideFirst).united(tileRect(m_glideLast));
+    return line.united(line.translated(m_glideOffset));
 }
 
 void BoardView::finishGlide()
 {
-    if (m_glide && m_glidingPlace >= 0)
+    if (m_glideFirst < 0)
+        return;
+    const QRect area = glideArea();
+    m_glideFirst = m_glideLast = -1;
+    if (m_glide)
         m_glide->stop();
-    if (m_glidingPlace >= 0) {
-        update(m_glideAt);
-        repaintPlace(m_glidingPlace);
-        m_glidingPlace = -1;
-    }
+    update(area);
 }
 
 QColor BoardView::captionColour() const
@@ -269,15 +292,21 @@ void BoardView::paintEvent(QPaintEvent* event)
     for (int row = fromRow; row <= toRow; ++row) {
         for (int column = fromColumn; column <= toColumn; ++column) {
             const int place = m_board->placeAt(row, column);
-            if (m_board->isBlank(place) || place == m_glidingPlace)
+            if (m_board->isBlank(place) || isGliding(place))
                 continue;
             const QRect rect = tileRect(place);
             if (rect.intersects(exposed))
                 drawTile(place, rect);
         }
     }
-    if (isShown(m_glidingPlace) && m_glideAt.intersects(exposed))
-        drawTile(m_glidingPlace, m_glideAt);
+    if (m_glideFirst >= 0 && glideArea().intersects(exposed)) {
+        for (int place = m_glideFirst;; place += m_glideStep) {
+            if (isShown(place))
+                drawTile(place, tileRect(place).translated(m_glideOffset));
+            if (place == m_glideLast)
+                break;
+        }
+    }
 }
 
 void BoardView::mousePressEvent(QMouseEvent* event)
@@ -296,6 +325,7 @@ void BoardView::mousePressEvent(QMouseEvent* event)
     setFocusPlace(place);
     m_pressed = place;
     m_pressedInside = true;
+    m_pressedWithShift = event->modifiers().testFlag(Qt::ShiftModifier);
     repaintPlace(place);
 }
 
@@ -320,7 +350,7 @@ void BoardView::mouseReleaseEvent(QMouseEvent* event)
     m_pressedInside = false;
     repaintPlace(place);
     if (inside)
-        emit tileClicked(place);
+        m_pressedWithShift ? emit lineClicked(place) : emit tileClicked(place);
 }
 
 void BoardView::moveFocusToward(int columnStep, int rowStep)
@@ -353,10 +383,12 @@ void BoardView::keyPressEvent(QKeyEvent* event)
         return;
     }
     const bool activates = key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
-    if (activates && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (activates && (modifiers == Qt::NoModifier || modifiers == Qt::ShiftModifier)) {
         if (!event->isAutoRepeat() && m_keyDown == 0 && isShown(m_focus)) {
             m_pressed = m_focus;
             m_keyDown = key;
+            m_pressedWithShift = modifiers == Qt::ShiftModifier;
             repaintPlace(m_focus);
         }
         event->accept();
@@ -373,7 +405,7 @@ void BoardView::keyReleaseEvent(QKeyEvent* event)
         m_pressed = -1;
         repaintPlace(place);
         if (isShown(place))
-            emit tileClicked(place);
+            m_pressedWithShift ? emit lineClicked(place) : emit tileClicked(place);
         event->accept();
         return;
     }

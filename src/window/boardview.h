@@ -34,8 +34,9 @@ public:
     // must outlive the view or be replaced before they go. The focus frame goes to the
     // first tile in reading order.
     void setBoard(const Board* board, const BoardLayout* layout);
-    // One tile moved from `slide.from` to `slide.to`: the two places are repainted, the
-    // tile glides there, and the focus frame follows it.
+    // A tile moved from `slide.from` to `slide.to`, or a line of them toward `slide.to`: the
+    // places are repainted, the tiles glide there together, and the focus frame follows the
+    // tile that was pressed.
     void tileMoved(const Slide& slide);
     // Many places changed at once (a restart): everything is repainted.
     void boardChanged();
@@ -67,6 +68,8 @@ public:
 
 signals:
     void tileClicked(int place);
+    // A click, Space or Enter with Shift held: the tile and those between it and a blank.
+    void lineClicked(int place);
     // The focus frame moved; the window scrolls the tile into view.
     void focusRectChanged(const QRect& rect);
 
@@ -94,6 +97,7 @@ private:
     int m_focus = -1;
     int m_pressed = -1; // tile held down by the mouse or a key
     bool m_pressedInside = false;
+    bool m_pressedWithShift = false;
     int m_keyDown = 0;  // the key holding a tile down
     QColor m_face;
     QFont m_font;
@@ -104,10 +108,15 @@ private:
 
     int m_flashPlace = -1;
 
-    // The glide of the last tile moved.
+    // The glide of the last tiles moved: the places they went to, from `m_glideFirst` to
+    // `m_glideLast` every `m_glideStep`, are drawn shifted by the offset, which shrinks to nothing.
     QVariantAnimation* m_glide = nullptr;
-    int m_glidingPlace = -1;
-    QRect m_glideAt;
+    int m_glideFirst = -1;
+    int m_glideLast = -1;
+    int m_glideStep = 1;
+    QPoint m_glideOffset;
+    bool isGliding(int place) const;
+    QRect glideArea() const;
 };
 
 } // namespace vantirelle

@@ -186,6 +186,7 @@ void GameWindow::buildControls()
     setTabOrder(m_customWidth, m_customHeight);
 
     connect(m_view, &BoardView::tileClicked, this, &GameWindow::slide);
+    connect(m_view, &BoardView::lineClicked, this, &GameWindow::slideLine);
     connect(m_view, &BoardView::focusRectChanged, this, [this](const QRect& rect) {
         const QPoint centre = m_view->mapTo(m_canvas, rect.center());
         m_scroller->ensureVisible(centre.x(), centre.y(), rect.width() / 2 + 8, rect.height() / 2 + 8);
@@ -444,6 +445,11 @@ void GameWindow::slide(int place)
     guarded([&] { moveMade(m_game->click(place)); });
 }
 
+void GameWindow::slideLine(int place)
+{
+    guarded([&] { moveMade(m_game->lineClick(place)); });
+}
+
 void GameWindow::slideToward(Direction direction)
 {
     guarded([&] { moveMade(m_game->arrow(direction)); });
@@ -492,11 +498,19 @@ void GameWindow::restart()
 
 void GameWindow::afterMove(const Slide& slide)
 {
-    long long tile = 0;
-    if (captionNumber(board().caption(slide.to), tile))
-        m_help->boardChanged({static_cast<int>(tile)});
-    else
-        m_help->boardChanged();
+    // The tiles that moved, the one nearest the blank first, as a plan would list them.
+    std::vector<int> moved;
+    const int tiles = board().tilesIn(slide);
+    const int step = (slide.to - slide.from) / tiles;
+    for (int place = slide.to; place != slide.from; place -= step) {
+        long long tile = 0;
+        if (!captionNumber(board().caption(place), tile)) {
+            moved.clear();
+            break;
+        }
+        moved.push_back(static_cast<int>(tile));
+    }
+    m_help->boardChanged(moved);
     m_view->tileMoved(slide);
     updateMovesLabel();
     updateActions();

@@ -46,6 +46,7 @@ public:
 
     // The commands, as the menus, keys and buttons reach them.
     void slide(int place);
+    void slideLine(int place);             // a click with Shift
     void slideToward(Direction direction); // an arrow key
     void undo();
     void redo();
