@@ -1,4 +1,5 @@
 // vantirelle-solve, run as players and scripts run it.
+#include "board/boardtext.h"
 #include "savegame/gamefile.h"
 #include "solver/puzzle.h"
 
@@ -20,9 +21,11 @@ struct Outcome {
     std::string out;
 };
 
-Outcome solveFile(const fs::path& file)
+// Runs vantirelle-solve with arguments already quoted for the shell; `err` keeps its standard error.
+Outcome solveWith(const std::string& arguments, std::string* err = nullptr)
 {
-    const std::string command = std::string(VANTIRELLE_SOLVE) + " '" + file.string() + "' 2>/dev/null";
+    const fs::path errors = fs::temp_directory_path() / "vantirelle-solve-errors.txt";
+    const std::string command = std::string(VANTIRELLE_SOLVE) + " " + arguments + " 2>'" + errors.string() + "'";
     FILE* pipe = popen(command.c_str(), "r");
     Outcome run{-1, {}};
     char buffer[4096];
@@ -30,7 +33,16 @@ Outcome solveFile(const fs::path& file)
         run.out.append(buffer, n);
     const int status = pclose(pipe);
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    if (err) {
+        std::ifstream in(errors);
+        err->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
     return run;
+}
+
+Outcome solveFile(const fs::path& file)
+{
+    return solveWith("'" + file.string() + "'");
 }
 
 fs::path write(const std::string& name, const std::vector<std::uint8_t>& bytes)
@@ -105,4 +117,32 @@ TEST(SolveCommand, UnsolvableDamagedAndNonStandardBoardsAreToldApart)
 
     run = solveFile(fs::temp_directory_path() / "vantirelle-solve-no-such-file.vts");
     EXPECT_EQ(run.status, 2);
+}
+
+TEST(SolveCommand, BoardsAsTextAndSolutionsAsLetters)
+{
+    struct Case {
+        std::string arguments;
+        int status;
+        std::string out;
+    };
+    for (const Case& c : std::vector<Case>{
+             {"--board '1 2 3/4 0 5/7 8 6'", 0, "optimal 2\n5 6\n"},
+             {"--letters --board '1 2 3/4 0 5/7 8 6'", 0, "optimal 2\nLU\n"}, // the 5 left, the 6 up
+             {"--board '1 2 3/4 5 6/0 7 8' --letters", 0, "optimal 2\nL2\n"}, // two lefts in a row
+             {"--board '2 1 3/4 5 6/7 8 0'", 1, "unsolvable\n"},
+             {"--board '1 2 3/4 5 6/7 8 0'", 0, "optimal 0\n\n"},
+         }) {
+        const Outcome run = solveWith(c.arguments);
+        EXPECT_EQ(run.status, c.status) << c.arguments;
+        EXPECT_EQ(run.out, c.out) << c.arguments;
+    }
+    // A text that is no board: status 2 and what Paste Board says of it.
+    std::string err;
+    const Outcome run = solveWith("--board '1 2 3/4 5'", &err);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(err, "Row 2 has 2 tiles, row 1 has 3.\n\n" + std::string(BoardTextFormat) + "\n");
+    EXPECT_EQ(solveWith("--board").status, 2) << "no text";
+    EXPECT_EQ(solveWith("--board '1 0' file.vts").status, 2) << "a text and a file";
 }

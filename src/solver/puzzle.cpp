@@ -42,6 +42,39 @@ void Puzzle::move(int number)
     tiles[static_cast<std::size_t>(from)] = 0;
 }
 
+std::string movesAsLetters(const Puzzle& start, const std::vector<std::int16_t>& moves)
+{
+    std::vector<int> where(static_cast<std::size_t>(start.places()));
+    for (int place = 0; place < start.places(); ++place)
+        where[static_cast<std::size_t>(start.tiles[static_cast<std::size_t>(place)])] = place;
+    std::string letters;
+    char last = 0;
+    int run = 0;
+    auto flush = [&] {
+        if (run > 0) {
+            letters += last;
+            if (run > 1)
+                letters += std::to_string(run);
+        }
+    };
+    for (const std::int16_t tile : moves) {
+        const int from = where[static_cast<std::size_t>(tile)];
+        const int to = where[0];
+        const char letter = to == from - 1 ? 'L' : to == from + 1 ? 'R' : to < from ? 'U' : 'D';
+        where[static_cast<std::size_t>(tile)] = to;
+        where[0] = from;
+        if (letter == last) {
+            ++run;
+        } else {
+            flush();
+            last = letter;
+            run = 1;
+        }
+    }
+    flush();
+    return letters;
+}
+
 std::optional<Puzzle> standardPuzzle(const Board& board)
 {
     Puzzle puzzle{board.width(), board.height(), {}};

@@ -24,6 +24,10 @@ struct Puzzle {
     bool operator==(const Puzzle&) const = default;
 };
 
+// A solution as the sliding-puzzle community writes it: a letter for the way each tile
+// moves (U up, D down, L left, R right), a count after a letter that repeats it: "URDL2UR2".
+std::string movesAsLetters(const Puzzle& start, const std::vector<std::int16_t>& moves);
+
 // The board as a puzzle when its captions are exactly the numbers 1 to N-1, once each,
 // in plain digits, and one blank; nothing for any other board.
 std::optional<Puzzle> standardPuzzle(const Board& board);
