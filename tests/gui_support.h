@@ -85,11 +85,20 @@ private:
     }
 };
 
+class FakeClipboard : public Clipboard {
+public:
+    std::optional<QString> held; // nothing: an image, or nothing at all
+    std::optional<QString> text() const override { return held; }
+    void setText(const QString& text) override { held = text; }
+};
+
 struct GameWindowFixture : ::testing::Test {
     FakePrompts prompts;
     FakeScreen screen;
     ScriptedRandom random;
     FakeDialogs dialogs;
+    FakeClipboard clipboard;
+    std::int64_t clockMs = 1'000'000; // the statistics' clock, moved on by hand
     int aboutShown = 0;
     std::unique_ptr<GameWindow> window;
 
@@ -101,6 +110,8 @@ struct GameWindowFixture : ::testing::Test {
         services.screen = &screen;
         services.random = &random;
         services.dialogs = &dialogs;
+        services.clipboard = &clipboard;
+        services.clock = [this] { return clockMs; };
         services.showAbout = [this] { ++aboutShown; };
         window = std::make_unique<GameWindow>(services);
         window->show();

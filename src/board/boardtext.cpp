@@ -69,14 +69,21 @@ std::size_t longestBoardText()
     return length;
 }
 
-ReadBoard readBoardText(std::string_view text)
+std::optional<std::string> tooLongForABoard(std::size_t length)
 {
     // A final newline, "\r\n" at most, over the longest board: anything more is no board.
-    static const std::size_t longest = longestBoardText() + 2;
-    if (text.size() > longest)
-        return {std::nullopt, "The text is " + counted(static_cast<long long>(text.size()), "character", "characters")
-                                  + " long, longer than any board's: the largest board is "
-                                  + counted(static_cast<long long>(longest - 2), "character", "characters") + "."};
+    static const std::size_t longest = longestBoardText();
+    if (length <= longest + 2)
+        return std::nullopt;
+    return "The text is " + counted(static_cast<long long>(length), "character", "characters")
+           + " long, longer than any board's: the largest board is "
+           + counted(static_cast<long long>(longest), "character", "characters") + ".";
+}
+
+ReadBoard readBoardText(std::string_view text)
+{
+    if (std::optional<std::string> tooLong = tooLongForABoard(text.size()))
+        return {std::nullopt, std::move(*tooLong)};
     while (!text.empty() && isWhiteSpace(text.front()))
         text.remove_prefix(1);
     while (!text.empty() && isWhiteSpace(text.back()))

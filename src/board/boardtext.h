@@ -30,6 +30,8 @@ struct ReadBoard {
     std::string error;
 };
 ReadBoard readBoardText(std::string_view text);
+// Why a text of this length is refused unread; nothing for a length a board may have.
+std::optional<std::string> tooLongForABoard(std::size_t length);
 
 // What a refused text is told after why: the format, with an example.
 inline constexpr std::string_view BoardTextFormat =

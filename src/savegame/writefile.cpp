@@ -27,20 +27,24 @@ QString failure(const QFileDevice& file, int systemError)
 
 QString writeGameFile(const QString& path, const Board& board)
 {
+    const std::vector<std::uint8_t> encoded = encodeGame(board);
+    const QByteArray bytes(reinterpret_cast<const char*>(encoded.data()), static_cast<qsizetype>(encoded.size()));
+    return writeFileWithCare(path, bytes, QStringLiteral("the game"), QStringLiteral("games"));
+}
+
+QString writeFileWithCare(const QString& path, const QByteArray& bytes, const QString& what, const QString& kind)
+{
     const QFileInfo target(path);
     if (target.isSymLink() && !target.exists())
-        return QStringLiteral("It is a link to \"%1\", which does not exist; the game is not saved through it.")
-            .arg(target.symLinkTarget());
+        return QStringLiteral("It is a link to \"%1\", which does not exist; %2 is not saved through it.")
+            .arg(target.symLinkTarget(), what);
     if (target.exists() && !target.isFile()) {
-        const std::string kind = describeNonRegular(std::filesystem::status(target.filesystemFilePath()).type());
-        return QStringLiteral("It is %1, not a file; games are saved only to regular files.")
-            .arg(QString::fromStdString(kind));
+        const std::string nonRegular = describeNonRegular(std::filesystem::status(target.filesystemFilePath()).type());
+        return QStringLiteral("It is %1, not a file; %2 are saved only to regular files.")
+            .arg(QString::fromStdString(nonRegular), kind);
     }
     // Through a link, the file it leads to is replaced and the link kept.
     const QString destination = target.isSymLink() ? target.canonicalFilePath() : path;
-
-    const std::vector<std::uint8_t> encoded = encodeGame(board);
-    const QByteArray bytes(reinterpret_cast<const char*>(encoded.data()), static_cast<qsizetype>(encoded.size()));
 
     QSaveFile file(destination);
     file.setDirectWriteFallback(true);

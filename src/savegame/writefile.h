@@ -13,4 +13,8 @@ namespace vantirelle {
 // link, a folder, a named pipe or a device is refused without being touched.
 QString writeGameFile(const QString& path, const Board& board);
 
+// The same care for any file the player saves: `what` names its content in the messages
+// ("the game", "the statistics"), `kind` the files of it ("games", "statistics").
+QString writeFileWithCare(const QString& path, const QByteArray& bytes, const QString& what, const QString& kind);
+
 } // namespace vantirelle

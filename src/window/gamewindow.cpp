@@ -6,8 +6,10 @@
 #include "savegame/writefile.h"
 #include "window/boardframe.h"
 #include "window/boardview.h"
+#include "board/boardtext.h"
 #include "window/helpcontroller.h"
 #include "window/prompts.h"
+#include "window/statisticswindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -25,6 +27,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <chrono>
 #include <new>
 
 namespace vantirelle {
@@ -87,13 +90,17 @@ GameWindow::GameWindow(const GameServices& services, QWidget* parent)
     };
     helpWindow.showProgress = [this](const QString& text) { showProgress(text); };
     m_help = new HelpController(m_services.prompts, std::move(helpWindow), this);
+    connect(m_help, &HelpController::helped, this, [this] {
+        m_statistics.assist();
+        statisticsChanged();
+    });
 
     // The custom sizes offered: whole tiles across and down the screen, less 3.
     const QSize pixels = m_services.screen->sizePixels();
     m_customWidth->setMaximum(customSizeMaximum(pixels.width() * static_cast<double>(m_scale.x), m_scale.x));
     m_customHeight->setMaximum(customSizeMaximum(pixels.height() * static_cast<double>(m_scale.y), m_scale.y));
 
-    showBoard(Board::dealt(3, 3, *m_services.random));
+    showBoard(Board::dealt(3, 3, *m_services.random), true);
 }
 
 GameWindow::~GameWindow()
@@ -101,6 +108,8 @@ GameWindow::~GameWindow()
     // Any search still running stops before the game it was for goes.
     delete m_help;
     m_help = nullptr;
+    delete m_statisticsWindow; // a window of its own, shown beside the game
+    m_statisticsWindow = nullptr;
     // The view points into the game; let it go first.
     delete m_view;
     m_view = nullptr;
@@ -226,6 +235,12 @@ void GameWindow::buildMenus()
     QAction* save = m_gameMenu->addAction(QStringLiteral("&Save Game"), this, &GameWindow::saveGame);
     save->setObjectName(QStringLiteral("saveGame"));
     save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    m_copy = m_gameMenu->addAction(QStringLiteral("&Copy Board"), this, &GameWindow::copyBoard);
+    m_copy->setObjectName(QStringLiteral("copyBoard"));
+    m_copy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+    QAction* paste = m_gameMenu->addAction(QStringLiteral("&Paste Board"), this, &GameWindow::pasteBoard);
+    paste->setObjectName(QStringLiteral("pasteBoard"));
+    paste->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
     m_gameMenu->addSeparator();
     m_undo = m_gameMenu->addAction(QStringLiteral("&Undo Move"), this, &GameWindow::undo);
     m_undo->setObjectName(QStringLiteral("undo"));
@@ -242,6 +257,10 @@ void GameWindow::buildMenus()
     m_solve = m_gameMenu->addAction(QStringLiteral("So&lve"), this, &GameWindow::solve);
     m_solve->setObjectName(QStringLiteral("solve"));
     m_solve->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+    m_gameMenu->addSeparator();
+    QAction* statistics = m_gameMenu->addAction(QStringLiteral("S&tatistics..."), this, &GameWindow::showStatistics);
+    statistics->setObjectName(QStringLiteral("statistics"));
+    statistics->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
     m_gameMenu->addSeparator();
     QAction* quitAction = m_gameMenu->addAction(QStringLiteral("&Quit"), this, &GameWindow::quit);
     quitAction->setObjectName(QStringLiteral("quit"));
@@ -284,7 +303,7 @@ void GameWindow::guarded(Command&& command)
     }
 }
 
-void GameWindow::showBoard(Board board)
+void GameWindow::showBoard(Board board, bool dealt)
 {
     // Everything for the new board is made before the old one is let go, so a failure
     // on the way leaves the game as it was.
@@ -306,6 +325,9 @@ void GameWindow::showBoard(Board board)
     if (m_frame->isVisibleTo(this))
         m_view->setFocus(Qt::OtherFocusReason);
     m_help->boardChanged();
+    m_copyable = boardText(this->board()).has_value();
+    m_statistics.newGame(this->board().width(), this->board().height(), this->board().moves(), !dealt);
+    statisticsChanged();
     updateActions();
 }
 
@@ -319,6 +341,7 @@ void GameWindow::updateActions()
         arrow->setEnabled(playing);
     m_hint->setEnabled(playing);
     m_solve->setEnabled(playing);
+    m_copy->setEnabled(playing && m_copyable);
 }
 
 void GameWindow::fitFonts()
@@ -437,7 +460,7 @@ void GameWindow::keepOnScreen()
 
 void GameWindow::newGame(int width, int height)
 {
-    showBoard(Board::dealt(width, height, *m_services.random));
+    showBoard(Board::dealt(width, height, *m_services.random), true);
 }
 
 void GameWindow::slide(int place)
@@ -469,6 +492,9 @@ void GameWindow::undo()
     guarded([&] {
         if (const std::optional<Slide> undone = m_game->undo()) {
             m_help->boardChanged();
+            m_statistics.assist();
+            m_statistics.moved(now(), board().moves());
+            statisticsChanged();
             m_view->tileMoved(Slide{undone->to, undone->from});
             updateMovesLabel();
             updateActions();
@@ -489,6 +515,9 @@ void GameWindow::restart()
     guarded([&] {
         if (m_game->restart()) {
             m_help->boardChanged();
+            m_statistics.assist();
+            m_statistics.moved(now(), board().moves());
+            statisticsChanged();
             m_view->boardChanged();
             updateMovesLabel();
             updateActions();
@@ -514,6 +543,10 @@ void GameWindow::afterMove(const Slide& slide)
     m_view->tileMoved(slide);
     updateMovesLabel();
     updateActions();
+    m_statistics.moved(now(), board().moves());
+    if (board().isSolved())
+        m_statistics.won(now(), board().moves());
+    statisticsChanged();
     if (board().isSolved())
         m_services.prompts->message(QMessageBox::Warning, fromUtf8(winText(board().moves())));
 }
@@ -617,7 +650,7 @@ void GameWindow::playOpenedGame(Board board)
     const int size = board.width() == board.height() ? board.width() : 0;
     m_customPanel->hide();
     m_frame->show();
-    showBoard(std::move(board));
+    showBoard(std::move(board), false);
     tickSizeItem(size >= 3 && size <= 8 ? size - 3 : -1);
 }
 
@@ -655,6 +688,62 @@ void GameWindow::showProgress(const QString& text)
     m_movesLabel->setText(text);
     m_movesLabel->adjustSize();
     m_movesLabel->move((m_client->width() - m_movesLabel->width()) / 2, m_movesLabel->y());
+}
+
+std::int64_t GameWindow::now() const
+{
+    if (m_services.clock)
+        return m_services.clock();
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+void GameWindow::statisticsChanged()
+{
+    if (m_statisticsWindow && m_statisticsWindow->isVisible())
+        m_statisticsWindow->refresh();
+}
+
+void GameWindow::showStatistics()
+{
+    guarded([&] {
+        if (!m_statisticsWindow)
+            m_statisticsWindow = new StatisticsWindow(m_statistics, [this] { return now(); }, m_services.dialogs,
+                                                      m_services.prompts);
+        m_statisticsWindow->show(); // modeless: the game goes on
+        m_statisticsWindow->raise();
+        m_statisticsWindow->activateWindow();
+    });
+}
+
+void GameWindow::copyBoard()
+{
+    guarded([&] {
+        if (const std::optional<std::string> text = boardText(board()); text && m_services.clipboard)
+            m_services.clipboard->setText(fromUtf8(*text));
+    });
+}
+
+void GameWindow::pasteBoard()
+{
+    stopSolving();
+    guarded([&] {
+        const std::optional<QString> text = m_services.clipboard ? m_services.clipboard->text() : std::nullopt;
+        if (!text) {
+            m_services.prompts->message(QMessageBox::Warning,
+                                        QStringLiteral("The clipboard holds no text, so it holds no board to paste."));
+            return;
+        }
+        // A clipboard of megabytes is refused by its length alone, before it is read.
+        std::optional<std::string> tooLong = tooLongForABoard(static_cast<std::size_t>(text->size()));
+        const ReadBoard read = tooLong ? ReadBoard{std::nullopt, std::move(*tooLong)} : readBoardText(text->toStdString());
+        if (!read.board) {
+            m_services.prompts->message(QMessageBox::Warning,
+                                        fromUtf8(read.error) + QStringLiteral("\n\n") + fromUtf8(std::string(BoardTextFormat)));
+            return;
+        }
+        playOpenedGame(*read.board);
+    });
 }
 
 void GameWindow::quit()

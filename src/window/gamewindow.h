@@ -2,6 +2,7 @@
 
 #include "board/game.h"
 #include "board/layout.h"
+#include "board/statistics.h"
 #include "window/services.h"
 
 #include <QMainWindow>
@@ -24,6 +25,7 @@ namespace vantirelle {
 class BoardFrame;
 class BoardView;
 class HelpController;
+class StatisticsWindow;
 
 // The game window: the board in its frame with the moves label below it, the custom
 // size panel that takes the board's place, and the Game and About menus. It owns the
@@ -63,6 +65,13 @@ public:
     void newGame(int width, int height);
     void saveGame();
     void openGame();
+    // The board as text on the clipboard, and a board from the clipboard's text, as Open
+    // plays a file's.
+    void copyBoard();
+    void pasteBoard();
+    void showStatistics();
+    StatisticsWindow* statisticsWindow() const { return m_statisticsWindow; }
+    const SessionStatistics& statistics() const { return m_statistics; }
     void quit();
     void showAbout();
 
@@ -77,8 +86,11 @@ private:
     void buildControls();
     void buildMenus();
     QRect twips(float left, float top, float width, float height) const;
-    // Puts a board on screen: frame, label and window sized for it, repainted once.
-    void showBoard(Board board);
+    // Puts a board on screen: frame, label and window sized for it, repainted once. A board
+    // that was not dealt (opened or pasted) counts as assisted in the statistics.
+    void showBoard(Board board, bool dealt);
+    std::int64_t now() const;
+    void statisticsChanged();
     void moveMade(const std::optional<Slide>& made);
     void afterMove(const Slide& slide);
     void updateActions();
@@ -98,6 +110,9 @@ private:
     QString m_lastFileName; // the file dialogs start from the name chosen last
 
     HelpController* m_help = nullptr;
+    SessionStatistics m_statistics;
+    StatisticsWindow* m_statisticsWindow = nullptr;
+    bool m_copyable = false; // the board's captions are 1 to N-1 and one blank
 
     QWidget* m_client = nullptr;
     QScrollArea* m_scroller = nullptr;
@@ -120,6 +135,7 @@ private:
     QAction* m_restart = nullptr;
     QAction* m_hint = nullptr;
     QAction* m_solve = nullptr;
+    QAction* m_copy = nullptr;
     std::array<QAction*, 4> m_arrows{};
 };
 

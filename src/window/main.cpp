@@ -21,6 +21,7 @@ int main(int argc, char* argv[])
     vantirelle::PrimaryScreen screen;
     vantirelle::TimeSeededRandom random;
     vantirelle::QtFileDialogs dialogs;
+    vantirelle::SystemClipboard clipboard;
 
     const std::unique_ptr<vantirelle::SystemInfoFinder> finder = vantirelle::platformSystemInfoFinder();
     vantirelle::DetachedLauncher launcher;
@@ -32,6 +33,7 @@ int main(int argc, char* argv[])
     services.screen = &screen;
     services.random = &random;
     services.dialogs = &dialogs;
+    services.clipboard = &clipboard;
     services.showAbout = [&about] { about.show(); };
 
     vantirelle::GameWindow window(services);

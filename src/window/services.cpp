@@ -1,7 +1,9 @@
 #include "window/services.h"
 
+#include <QClipboard>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QMimeData>
 #include <QScreen>
 
 namespace vantirelle {
@@ -46,6 +48,19 @@ QString QtFileDialogs::openFileName(QWidget* parent, const QString& title, const
                                     const QString& filter)
 {
     return QFileDialog::getOpenFileName(parent, title, start, filter);
+}
+
+std::optional<QString> SystemClipboard::text() const
+{
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    if (!data || !data->hasText())
+        return std::nullopt;
+    return data->text();
+}
+
+void SystemClipboard::setText(const QString& text)
+{
+    QGuiApplication::clipboard()->setText(text);
 }
 
 } // namespace vantirelle

@@ -6,7 +6,9 @@
 #include <QSize>
 #include <QString>
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 
 class QWidget;
 
@@ -56,12 +58,30 @@ public:
     QString openFileName(QWidget* parent, const QString& title, const QString& start, const QString& filter) override;
 };
 
+// The system's clipboard, as far as boards as text need it.
+class Clipboard {
+public:
+    virtual ~Clipboard() = default;
+    // The text on the clipboard; nothing when it holds none (an image, or nothing at all).
+    virtual std::optional<QString> text() const = 0;
+    virtual void setText(const QString& text) = 0;
+};
+
+class SystemClipboard final : public Clipboard {
+public:
+    std::optional<QString> text() const override;
+    void setText(const QString& text) override;
+};
+
 // What the game window needs from the world outside; tests pass fakes.
 struct GameServices {
     Prompts* prompts = nullptr;
     ScreenSource* screen = nullptr;
     RandomSource* random = nullptr;
     FileDialogs* dialogs = nullptr;
+    Clipboard* clipboard = nullptr;
+    // Milliseconds on a clock that only goes forward, for the statistics; the system's when empty.
+    std::function<std::int64_t()> clock;
     std::function<void()> showAbout;
 };
 
