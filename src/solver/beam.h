@@ -37,9 +37,9 @@ struct BeamOptions {
     std::size_t stallDepths = 0;
     // The most the search may keep of the positions it went through (to write the path out).
     std::size_t memoryBytes = std::size_t{192} << 20;
-    int distanceWeight = 6;
-    int conflictWeight = 20;
-    int spreadWeight = 3;
+    int distanceWeight = 12;
+    int conflictWeight = 40;
+    int spreadWeight = 7;
     // Ties are broken by the positions' hashes; another seed breaks them another way.
     std::uint64_t seed = 0x5eed;
 };

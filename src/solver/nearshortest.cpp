@@ -10,7 +10,7 @@ namespace vantirelle {
 
 namespace {
 
-constexpr std::size_t ProbeWidth = 1024;
+constexpr std::size_t ProbeWidth = 512;
 constexpr std::size_t WidestBeam = std::size_t{1} << 20;
 constexpr std::size_t BeamMemory = std::size_t{160} << 20;
 constexpr std::size_t ShortcutNodes = 2'000'000; // at the least
@@ -90,12 +90,13 @@ std::optional<std::vector<std::int16_t>> solveNearShortest(const Puzzle& puzzle,
     spent = probe.positions;
 
     // The widest beam the rest of the budget and the memory allow: its positions grow with
-    // its width and its depth, and its depth is at most the narrow beam's. A little room is
-    // left: a wider beam sometimes needs a few more moves than the narrow one.
+    // its width and its depth, and its depth is at most the narrow beam's. Some room is left:
+    // a wider beam sometimes needs more moves than the narrow one, and what is left over
+    // goes to shortcuts.
     const double perWidth = static_cast<double>(probe.positions) / static_cast<double>(ProbeWidth);
     const std::size_t depth = best ? best->size() : probe.depth;
     const double left = spent < budget.positions ? static_cast<double>(budget.positions - spent) : 0.0;
-    const std::size_t width = std::min({static_cast<std::size_t>(0.8 * left / perWidth), WidestBeam,
+    const std::size_t width = std::min({static_cast<std::size_t>(0.85 * left / perWidth), WidestBeam,
                                         BeamMemory / (4 * std::max<std::size_t>(depth, 1) + 2 * puzzle.places())});
     if (width >= 2 * ProbeWidth) {
         options.width = width;
