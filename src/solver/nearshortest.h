@@ -16,7 +16,9 @@ namespace vantirelle {
 // ranked, so the same board gets the same solution on every run and every machine; the
 // deadline stops it early on a slow or busy one.
 struct SearchBudget {
-    std::size_t positions = 18'000'000; // about a second on one core of a 2020s desktop
+    // 0: about a second's worth on one core of a 2020s desktop, fewer on larger boards,
+    // whose positions take longer to rank (see solveNearShortest).
+    std::size_t positions = 0;
     std::chrono::steady_clock::time_point deadline = std::chrono::steady_clock::time_point::max();
     const std::atomic<bool>* cancel = nullptr;
     std::function<void(int)> progress; // 0 to 100 of the budget spent
