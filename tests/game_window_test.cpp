@@ -1,7 +1,5 @@
 #include "gui_support.h"
 
-#include <QAccessible>
-#include <QAccessibleActionInterface>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -164,29 +162,6 @@ TEST_F(GameWindowTest, TheWinMessageCountsTheWinningMove)
     clickTile(8);
     ASSERT_EQ(prompts.messages.size(), 2u);
     EXPECT_EQ(prompts.messages[1].text, "You have Won in 14 moves");
-}
-
-TEST_F(GameWindowTest, TilesAreAccessiblePushButtonsNamedByTheirCaptions)
-{
-    arrange({"1", "2", "3", "4", "5", "6", "7", "", "8"});
-    QAccessibleInterface* group = QAccessible::queryAccessibleInterface(&view());
-    ASSERT_NE(group, nullptr);
-    ASSERT_EQ(group->childCount(), 8) << "the blank is not offered";
-    QAccessibleInterface* seventh = group->child(6);
-    EXPECT_EQ(seventh->role(), QAccessible::Button);
-    EXPECT_EQ(seventh->text(QAccessible::Name), "7");
-    EXPECT_EQ(group->indexOfChild(seventh), 6);
-    EXPECT_EQ(seventh->parent(), group);
-
-    QAccessibleActionInterface* press = seventh->actionInterface();
-    ASSERT_NE(press, nullptr);
-    ASSERT_TRUE(press->actionNames().contains(QAccessibleActionInterface::pressAction()));
-    press->doAction(QAccessibleActionInterface::pressAction());
-    EXPECT_EQ(board().moves(), 1);
-    EXPECT_EQ(group->childCount(), 8);
-    EXPECT_EQ(group->child(6)->text(QAccessible::Name), "7") << "the seventh tile drawn is on place 7 now";
-    EXPECT_EQ(seventh->text(QAccessible::Name), "") << "place 6 is the blank now";
-    EXPECT_EQ(group->indexOfChild(seventh), -1);
 }
 
 TEST_F(GameWindowTest, TheLargestBoardsScrollInsideTheScreenWithTheLabelInSight)

@@ -53,6 +53,8 @@ public:
     QRect availableGeometry() const override { return QRect(QPoint(0, 0), pixels - QSize(0, 40)); }
     double logicalDpiX() const override { return dpi; }
     double logicalDpiY() const override { return dpi; }
+    bool placesWindows() const override { return windowsPlaceThemselves; }
+    bool windowsPlaceThemselves = true;
 };
 
 // Answers the file dialogs from a script and records how each was shown.

@@ -193,3 +193,31 @@ TEST_F(NewGame, AFreshBoardLeavesTheWindowWhereItWasUnlessItWouldLeaveTheScreen)
     EXPECT_LE(frame.bottom(), 727);
     EXPECT_EQ(frame.right(), 1023) << "moved no further than needed";
 }
+
+TEST_F(NewGame, WhereWindowsCannotPlaceThemselvesAWindowGrownPastItsShownSizeIsShownAfresh)
+{
+    // As on Wayland: the window system placed the window whole at the size it was shown.
+    screen.windowsPlaceThemselves = false;
+    int shown = 0;
+    struct CountShows : QObject {
+        int* shown;
+        explicit CountShows(int* count) : shown(count) {}
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            *shown += event->type() == QEvent::Show;
+            return false;
+        }
+    } counter(&shown);
+    window->installEventFilter(&counter);
+    window->move(300, 200);
+    for (const auto& [item, again] : {std::pair{5, 1}, std::pair{1, 0}, std::pair{4, 0}, std::pair{5, 0}}) {
+        shown = 0;
+        choose(item, QMessageBox::Yes);
+        EXPECT_EQ(shown, again) << "size item " << item;
+        EXPECT_TRUE(window->isVisible());
+    }
+    shown = 0;
+    window->newGame(12, 12);
+    EXPECT_EQ(shown, 1) << "past the 8 x 8 it was shown at";
+    EXPECT_EQ(window->pos(), QPoint(300, 200)) << "never moved by the game";
+}

@@ -7,6 +7,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
+  xvfb x11-utils openbox xdotool dbus dbus-x11 at-spi2-core python3-pyatspi
+  weston qt6-wayland imagemagick
 )
 packages+=("$@")
 

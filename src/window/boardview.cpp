@@ -1,6 +1,7 @@
 #include "window/boardview.h"
 
 #include "board/layout.h"
+#include "window/announcer.h"
 #include "window/boardaccessible.h"
 
 #include <QAccessible>
@@ -8,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QStyleOptionButton>
 #include <QTimer>
 #include <QVariantAnimation>
@@ -50,10 +52,13 @@ BoardView::BoardView(QWidget* parent)
     m_font.setPointSizeF(9.75);
     m_font.setWeight(QFont::Normal);
     updateTilePalette();
-    installBoardAccessibility();
+    installAccessibility();
 }
 
-BoardView::~BoardView() = default;
+BoardView::~BoardView()
+{
+    Announcer::instance().forget(this);
+}
 
 void BoardView::setBoard(const Board* board, const BoardLayout* layout)
 {
@@ -65,10 +70,7 @@ void BoardView::setBoard(const Board* board, const BoardLayout* layout)
     m_flashPlace = -1;
     m_focus = firstShownPlace();
     update();
-    if (QAccessible::isActive()) {
-        QAccessibleEvent event(this, QAccessible::ObjectReorder);
-        QAccessible::updateAccessibility(&event);
-    }
+    announceNewBoard();
     if (m_focus >= 0)
         emit focusRectChanged(tileRect(m_focus));
 }
@@ -79,10 +81,7 @@ void BoardView::boardChanged()
     if (!isShown(m_focus))
         m_focus = firstShownPlace();
     update();
-    if (QAccessible::isActive()) {
-        QAccessibleEvent event(this, QAccessible::ObjectReorder);
-        QAccessible::updateAccessibility(&event);
-    }
+    announceNewBoard();
 }
 
 bool BoardView::isShown(int place) const
@@ -135,8 +134,7 @@ void BoardView::setFocusPlace(int place)
     m_focus = place;
     repaintPlace(previous);
     repaintPlace(place);
-    if (hasFocus())
-        notifyAccessibility(place, QAccessible::Focus);
+    announceFocus();
     emit focusRectChanged(tileRect(place));
 }
 
@@ -176,7 +174,7 @@ void BoardView::tileMoved(const Slide& slide)
         m_glide->start();
     }
     for (int place = slide.from;; place += step) {
-        notifyAccessibility(place, place == slide.from ? QAccessible::ObjectHide : QAccessible::ObjectShow);
+        announceCell(place);
         if (place == slide.to)
             break;
     }
@@ -185,8 +183,7 @@ void BoardView::tileMoved(const Slide& slide)
     m_focus = slide.from + step;
     if (previous != m_focus)
         repaintPlace(previous);
-    if (hasFocus())
-        notifyAccessibility(m_focus, QAccessible::Focus);
+    announceFocus();
     emit focusRectChanged(tileRect(m_focus));
 }
 
@@ -439,7 +436,10 @@ void BoardView::focusInEvent(QFocusEvent* event)
         m_focus = firstShownPlace();
     if (m_focus >= 0) {
         repaintPlace(m_focus);
-        notifyAccessibility(m_focus, QAccessible::Focus);
+        // Qt announces the view's own focus once this returns; that one is held back.
+        m_focusArriving = true;
+        QTimer::singleShot(0, this, [this] { m_focusArriving = false; });
+        announceFocus();
         emit focusRectChanged(tileRect(m_focus));
     }
     QWidget::focusInEvent(event);
@@ -473,17 +473,67 @@ void BoardView::changeEvent(QEvent* event)
     QWidget::changeEvent(event);
 }
 
-void BoardView::notifyAccessibility(int place, int what) const
+BoardViewAccessible* BoardView::accessible() const
 {
-    if (!QAccessible::isActive() || place < 0)
+    if (!QAccessible::isActive())
+        return nullptr;
+    return static_cast<BoardViewAccessible*>(QAccessible::queryAccessibleInterface(const_cast<BoardView*>(this)));
+}
+
+void BoardView::announceCell(int place)
+{
+    if (!accessible())
         return;
-    auto* board = static_cast<BoardViewAccessible*>(QAccessible::queryAccessibleInterface(const_cast<BoardView*>(this)));
-    if (!board)
+    using Kind = Announcements::Kind;
+    Announcer& announcer = Announcer::instance();
+    if (announcer.waiting(this, Kind::Cell) >= MostCellsNamed) {
+        // Too many to name one by one at the rate allowed: the table changed as a whole.
+        announceNewBoard();
         return;
-    if (QAccessibleInterface* tile = board->tileInterface(place)) {
-        QAccessibleEvent event(tile, static_cast<QAccessible::Event>(what));
-        QAccessible::updateAccessibility(&event);
     }
+    announcer.post(this, place, Kind::Cell, 1, [view = QPointer<BoardView>(this), place] {
+        BoardViewAccessible* table = view ? view->accessible() : nullptr;
+        if (QAccessibleInterface* cell = table ? table->cell(place) : nullptr) {
+            QAccessibleEvent event(cell, QAccessible::NameChanged);
+            QAccessible::updateAccessibility(&event);
+        }
+    });
+}
+
+void BoardView::announceFocus()
+{
+    if (!accessible() || !hasFocus())
+        return;
+    // Unfocused, focused and the focus itself: three signals. Whichever tile has the
+    // frame when it goes is the one announced.
+    Announcer::instance().post(this, -1, Announcements::Kind::Focus, 3, [view = QPointer<BoardView>(this)] {
+        BoardViewAccessible* table = view ? view->accessible() : nullptr;
+        if (!table || !view->hasFocus() || !view->isShown(view->m_focus))
+            return;
+        QAccessibleEvent event(table->cell(view->m_focus), QAccessible::Focus);
+        QAccessible::updateAccessibility(&event);
+    });
+}
+
+void BoardView::announceNewBoard()
+{
+    BoardViewAccessible* table = accessible();
+    if (!table)
+        return;
+    using Kind = Announcements::Kind;
+    Announcer& announcer = Announcer::instance();
+    announcer.forget(this, Kind::Cell);
+    {
+        // Read by clients that keep the table's shape; cells are places, so none goes stale.
+        QAccessibleTableModelChangeEvent reset(this, QAccessibleTableModelChangeEvent::ModelReset);
+        QAccessible::updateAccessibility(&reset);
+    }
+    // Clients that keep the names they have read hear each one anew, if there are few.
+    if (m_board && m_board->places() <= MostCellsNamed) {
+        for (int place = 0; place < m_board->places(); ++place)
+            announceCell(place);
+    }
+    announceFocus();
 }
 
 } // namespace vantirelle

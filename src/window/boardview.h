@@ -15,6 +15,7 @@ class QVariantAnimation;
 namespace vantirelle {
 
 class BoardLayout;
+class BoardViewAccessible;
 
 // The tiles of a board, drawn as push buttons through the platform style in one widget.
 // A widget per tile takes about a second to build at 20,000 tiles and overflows the
@@ -49,6 +50,10 @@ public:
     void setFocusPlace(int place);
     // Presses a tile as a click does (assistive technology).
     void pressTile(int place);
+    // True for the instant between the view taking the focus and Qt announcing it.
+    bool isFocusArriving() const { return m_focusArriving; }
+    // Beyond this many changed places, a change is announced as a new table.
+    static constexpr int MostCellsNamed = 64;
     // Lights a tile up once, briefly: the tile a hint points at.
     void flashTile(int place);
     int flashingPlace() const { return m_flashPlace; }
@@ -89,7 +94,12 @@ private:
     void repaintPlace(int place);
     void moveFocusToward(int columnStep, int rowStep);
     int firstShownPlace() const;
-    void notifyAccessibility(int place, int event) const;
+    BoardViewAccessible* accessible() const;
+    // Accessibility announcements, sent at the rate the announcer allows: a place's
+    // cell has a new name; the tile with the frame has the focus; all of it changed.
+    void announceCell(int place);
+    void announceFocus();
+    void announceNewBoard();
     void updateTilePalette();
 
     const Board* m_board = nullptr;
@@ -99,6 +109,7 @@ private:
     bool m_pressedInside = false;
     bool m_pressedWithShift = false;
     int m_keyDown = 0;  // the key holding a tile down
+    bool m_focusArriving = false;
     QColor m_face;
     QFont m_font;
     // The palette tiles are drawn with, made once per change of the widget's palette: the

@@ -9,6 +9,7 @@
 #include "board/boardtext.h"
 #include "window/helpcontroller.h"
 #include "window/prompts.h"
+#include "window/spokenlabel.h"
 #include "window/statisticswindow.h"
 
 #include <QAction>
@@ -23,6 +24,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QShowEvent>
 #include <QStyle>
 #include <QTimer>
 
@@ -181,13 +183,18 @@ void GameWindow::buildControls()
     m_customHeightLabel = new QLabel(fromUtf8(customHeightText(3)), m_customPanel);
     m_customHeightLabel->setObjectName(QStringLiteral("customHeightLabel"));
     m_customHeightLabel->setGeometry(twips(360, 1080, 1815, 255));
+    // Named for what they set, not after the panel around them; each label reads its value.
+    m_customWidth->setAccessibleName(QStringLiteral("Custom Width"));
+    m_customHeight->setAccessibleName(QStringLiteral("Custom Height"));
+    m_customWidthLabel->setBuddy(m_customWidth);
+    m_customHeightLabel->setBuddy(m_customHeight);
 
     m_frame = new BoardFrame(m_canvas);
     m_frame->setObjectName(QStringLiteral("frame"));
 
     m_view = new BoardView(m_frame);
 
-    m_movesLabel = new QLabel(m_client);
+    m_movesLabel = new SpokenLabel(m_client);
     m_movesLabel->setObjectName(QStringLiteral("movesLabel"));
 
     setTabOrder(m_view, m_newCustomGame);
@@ -408,7 +415,7 @@ void GameWindow::tickSizeItem(int item)
 
 void GameWindow::updateMovesLabel()
 {
-    m_movesLabel->setText(fromUtf8(movesText(board().moves())));
+    m_movesLabel->setSpokenText(fromUtf8(movesText(board().moves())));
     m_movesLabel->adjustSize(); // the label sizes itself to its caption
     const int width = m_client->width();
     const int left = width >= m_layout->clientWidth() ? m_layout->labelLeft(m_movesLabel->width())
@@ -444,11 +451,27 @@ void GameWindow::applyWindowSize()
     keepOnScreen();
 }
 
+void GameWindow::showEvent(QShowEvent* event)
+{
+    m_shownSize = size();
+    QMainWindow::showEvent(event);
+}
+
 void GameWindow::keepOnScreen()
 {
     // A larger board leaves the window where it was, unless it would reach off the screen.
     if (!isVisible())
         return;
+    if (!m_services.screen->placesWindows()) {
+        // Where the window is cannot be known here, nor changed; the window system placed
+        // it whole when it was shown, at the size it had then. Grown beyond that size, it
+        // is shown afresh, to be placed whole again.
+        if (width() > m_shownSize.width() || height() > m_shownSize.height()) {
+            hide();
+            show();
+        }
+        return;
+    }
     const QRect available = m_services.screen->availableGeometry();
     const QSize outer = size() + (frameGeometry().size() - geometry().size());
     const int right = std::max(available.left(), available.right() + 1 - outer.width());
@@ -685,7 +708,7 @@ void GameWindow::showProgress(const QString& text)
         updateMovesLabel();
         return;
     }
-    m_movesLabel->setText(text);
+    m_movesLabel->setSpokenText(text);
     m_movesLabel->adjustSize();
     m_movesLabel->move((m_client->width() - m_movesLabel->width()) / 2, m_movesLabel->y());
 }

@@ -23,6 +23,7 @@ class QTimer;
 namespace vantirelle {
 
 class BoardFrame;
+class SpokenLabel;
 class BoardView;
 class HelpController;
 class StatisticsWindow;
@@ -81,6 +82,7 @@ public:
 protected:
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void buildControls();
@@ -115,6 +117,7 @@ private:
     bool m_copyable = false; // the board's captions are 1 to N-1 and one blank
 
     QWidget* m_client = nullptr;
+    QSize m_shownSize; // the window's size when it was last shown
     QScrollArea* m_scroller = nullptr;
     QWidget* m_canvas = nullptr;
     QGroupBox* m_customPanel = nullptr;
@@ -125,7 +128,7 @@ private:
     QPushButton* m_newCustomGame = nullptr;
     BoardFrame* m_frame = nullptr;
     BoardView* m_view = nullptr;
-    QLabel* m_movesLabel = nullptr;
+    SpokenLabel* m_movesLabel = nullptr;
 
     QMenu* m_gameMenu = nullptr;
     QMenu* m_newGameMenu = nullptr;

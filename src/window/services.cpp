@@ -37,6 +37,11 @@ double PrimaryScreen::logicalDpiY() const
     return primary() && primary()->logicalDotsPerInchY() > 0 ? primary()->logicalDotsPerInchY() : 96.0;
 }
 
+bool PrimaryScreen::placesWindows() const
+{
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
 QString QtFileDialogs::saveFileName(QWidget* parent, const QString& title, const QString& start,
                                     const QString& filter)
 {

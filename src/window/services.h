@@ -25,6 +25,9 @@ public:
     virtual QRect availableGeometry() const = 0; // pixels, without panels and docks
     virtual double logicalDpiX() const = 0;
     virtual double logicalDpiY() const = 0;
+    // False where the window system places windows and lets none move itself (Wayland):
+    // there a window cannot even know where it is.
+    virtual bool placesWindows() const { return true; }
 
     // 1440 twips make an inch: 15 twips per pixel at 96 dots per inch.
     TwipsPerPixel twipsPerPixel() const
@@ -40,6 +43,7 @@ public:
     QRect availableGeometry() const override;
     double logicalDpiX() const override;
     double logicalDpiY() const override;
+    bool placesWindows() const override;
 };
 
 // The platform's file dialogs. An empty result is a cancel.
