@@ -150,7 +150,9 @@ void StatisticsWindow::refresh()
             const FinishedGame& g = won[i];
             setRow(m_games, static_cast<int>(i),
                    {sizeText(g.width, g.height), QString::number(g.moves), timeText(g.seconds),
-                    QString::number(g.tilesPerSecond(), 'f', 2), g.assisted ? QStringLiteral("yes") : QStringLiteral("no")});
+                    // a line slid in one click can win in no time at all
+                    g.seconds > 0 ? QString::number(g.tilesPerSecond(), 'f', 2) : QStringLiteral("\u2013"),
+                    g.assisted ? QStringLiteral("yes") : QStringLiteral("no")});
         }
     }
 }
