@@ -18,7 +18,7 @@ namespace vantirelle {
 // the one waiting, so a long Solve is heard as where it stands, not as every cell.
 class Announcements {
 public:
-    static constexpr int SignalsPerSecond = 12;
+    static constexpr int SignalsPerSecond = 10;
 
     // The order they go in when they wait together.
     enum class Kind { Focus, Text, Cell };

@@ -215,7 +215,10 @@ def run(game):
     check(any(e[1].startswith("object:text-changed:insert") and e[4] == "You have made 1 Moves." for e in heard),
           "pressing a tile is heard as the label's new text")
     check(blank_cell.name == caption and tile.name == "blank", "the two cells of the slide have their new names")
-    renamed = {e[2] for e in heard if e[1] == "object:property-change:accessible-name"}
+    # Cells come after the label and the focus, as the second's allowance leaves room.
+    wait_for(lambda: {caption, "blank"} <= {e[2] for e in listener.since(start)
+                                            if e[1] == "object:property-change:accessible-name"}, 3)
+    renamed = {e[2] for e in listener.since(start) if e[1] == "object:property-change:accessible-name"}
     check({caption, "blank"} <= renamed, f"both cells announce their new names: {sorted(renamed)}")
     now = focused(app, table)
     check(len(now) == 1 and now[0].getRole() == pyatspi.ROLE_TABLE_CELL, "after a move one object has the focus")
@@ -285,8 +288,11 @@ def run(game):
                                or "menu" in e[1] for e in listener.since(start)), 3)
           or find(app, pyatspi.ROLE_MENU, "Game").getState().contains(pyatspi.STATE_SELECTED),
           "Alt+G still opens the Game menu")
-    keys("Escape")
-    pump(0.5)
+    keys("Escape", "Escape")  # the menu, then the menu bar
+    wait_for(lambda: len(focused(app, table)) == 1 and focused(app, table)[0].getRole() == pyatspi.ROLE_TABLE_CELL, 3)
+    now = focused(app, table)
+    check(len(now) == 1 and now[0].getRole() == pyatspi.ROLE_TABLE_CELL,
+          f"after the menu closes one object has the focus, a tile: {[(a.getRoleName(), a.name) for a in now]}")
 
 
 if __name__ == "__main__":
