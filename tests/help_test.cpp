@@ -158,7 +158,9 @@ TEST_F(Help, FourByFourHintsComeAtOnceAndBoardsUpToAHundredPlacesAreLedHome)
     first.start();
     action("hint")->trigger();
     ASSERT_TRUE(waitFor([this] { return hinted(); }, 5000));
-    EXPECT_LT(first.elapsed(), 500);
+    // Tens of milliseconds natively; building the tables would take seconds. The bound
+    // leaves room for Wine on a loaded machine (627 ms seen there).
+    EXPECT_LT(first.elapsed(), 1000);
 
     for (const auto& [width, height] : {std::pair{5, 5}, std::pair{8, 8}, std::pair{2, 9}}) {
         window->newGame(width, height);
