@@ -18,14 +18,8 @@ import time
 import pyatspi
 from gi.repository import GLib
 
-failures = []
+from checks import check, failures
 
-
-def check(condition, what):
-    print(("ok   " if condition else "FAIL ") + what, flush=True)
-    if not condition:
-        failures.append(what)
-    return condition
 
 
 def pump(seconds):

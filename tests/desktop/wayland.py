@@ -13,15 +13,9 @@ import time
 
 import pyatspi
 
+from checks import check, failures
+
 SCREEN = (1280, 800)
-failures = []
-
-
-def check(condition, what):
-    print(("ok   " if condition else "FAIL ") + what, flush=True)
-    if not condition:
-        failures.append(what)
-    return condition
 
 
 def wait_for(find, seconds=10.0):
