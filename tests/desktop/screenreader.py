@@ -21,7 +21,6 @@ from gi.repository import GLib
 from checks import check, failures
 
 
-
 def pump(seconds):
     """Lets the client library deliver events for a while."""
     context = GLib.MainContext.default()
