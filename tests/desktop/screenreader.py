@@ -171,9 +171,12 @@ def run(game):
     table = find(app, pyatspi.ROLE_TABLE, "Board")
     # The window manager gives a new window the focus; on a loaded machine, ask until it has.
     for _ in range(10):
-        subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--pid", str(game.pid), "--name", "Vantirelle",
-                        "windowactivate", "--sync"], check=False, timeout=20,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        try:
+            subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--pid", str(game.pid), "--name", "Vantirelle",
+                            "windowactivate", "--sync"], check=False, timeout=10,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        except subprocess.TimeoutExpired:
+            pass
         if wait_for(lambda: len(focused(app, table)) == 1, 2):
             break
         print("     not focused yet; the window manager says the active window is",
