@@ -179,8 +179,11 @@ Measured measure(const std::vector<Puzzle>& boards, const std::vector<double>& r
 {
     Measured m;
     for (std::size_t i = 0; i < boards.size(); ++i) {
+        // As vantirelle-solve searches: its budget and its deadline.
         const auto start = Clock::now();
-        const Solution solution = solve(boards[i]);
+        SearchBudget budget;
+        budget.deadline = start + CommandLineDeadline;
+        const Solution solution = solve(boards[i], budget);
         m.times.add(millisecondsSince(start));
         if (!reachesGoal(boards[i], solution.moves))
             ++m.wrong;
@@ -270,6 +273,26 @@ void command(std::size_t every)
         }
         std::printf("vantirelle-solve on %zu %dx%d boards: median %.0f ms, slowest %.0f ms\n", times.ms.size(), side,
                     side, times.median(), times.worst());
+    }
+    // Uniformly random boards, the narrow ones included, given as text.
+    std::mt19937 random(20261210);
+    for (const auto& [width, height] : {std::pair{8, 8}, std::pair{10, 10}, std::pair{2, 9}, std::pair{10, 2}}) {
+        Times times;
+        for (std::size_t i = 0; i < 20; i += every) {
+            const Puzzle puzzle = randomPuzzle(width, height, random);
+            std::string text;
+            for (int place = 0; place < puzzle.places(); ++place) {
+                text += place == 0 ? "" : place % width == 0 ? "/" : " ";
+                text += std::to_string(puzzle.tiles[static_cast<std::size_t>(place)]);
+            }
+            const std::string run = std::string(VANTIRELLE_SOLVE) + " --board '" + text + "' > /dev/null";
+            const auto start = Clock::now();
+            if (std::system(run.c_str()) != 0)
+                std::printf("vantirelle-solve failed on a %dx%d board\n", width, height);
+            times.add(millisecondsSince(start));
+        }
+        std::printf("vantirelle-solve on %zu random %dx%d boards: median %.0f ms, slowest %.0f ms\n", times.ms.size(),
+                    width, height, times.median(), times.worst());
     }
     std::filesystem::remove_all(folder);
 }

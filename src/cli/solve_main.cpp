@@ -68,9 +68,8 @@ int main(int argc, char** argv)
             std::puts("unsolvable");
             return 1;
         }
-        // The search's work budget ends it within about a second; the deadline, on a busy machine.
         SearchBudget budget;
-        budget.deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(2500);
+        budget.deadline = std::chrono::steady_clock::now() + CommandLineDeadline;
         const Solution solution = solve(*puzzle, budget);
         std::string out = (solution.optimal ? "optimal " : "moves ") + std::to_string(solution.moves.size()) + "\n";
         if (letters) {

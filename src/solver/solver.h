@@ -5,6 +5,7 @@
 #include "solver/optimal.h"
 #include "solver/puzzle.h"
 
+#include <chrono>
 #include <cstdint>
 #include <vector>
 
@@ -21,6 +22,9 @@ Solvability judge(const Board& board);
 //   best known on 7 x 7, where construction is 2.7 and 3 times longer);
 // - larger boards, and any board the search gives up on: construction, tile by tile.
 enum class Method { Shortest, NearShortest, Construction };
+// How long vantirelle-solve lets a search run: the work budget ends it within about a
+// second; this, on a busy machine. The benchmark measures with the same.
+inline constexpr std::chrono::milliseconds CommandLineDeadline{2500};
 inline constexpr int MostSearchedPlaces = 100;
 Method methodFor(const Puzzle& puzzle);
 
