@@ -2,7 +2,9 @@
 #include "solver/constructive.h"
 #include "solver/optimal.h"
 #include "solver/beam.h"
+#include "solver/between.h"
 #include "solver/knots.h"
+#include "solver/shortcuts.h"
 #include "solver/solver.h"
 
 #include <gtest/gtest.h>
@@ -299,6 +301,32 @@ TEST(NearShortestSearch, TheBeamKeepsToItsBoundAndStopsWhenTold)
     options.cancel = &cancel;
     options.shorterThan = 0;
     EXPECT_THROW(beamSearch(p, options), SearchCancelled);
+}
+
+TEST(NearShortestSearch, NoSearchGoesOnPastItsDeadline)
+{
+    // A deadline already past: every search that serves a beam gives up at once, and a
+    // whole near-shortest solve still answers, soon, with a valid solution.
+    std::mt19937 random(22);
+    const Puzzle p = walkedFromGoal(10, 2, 400, random);
+    const auto past = std::chrono::steady_clock::now();
+    std::vector<std::uint8_t> from(p.tiles.begin(), p.tiles.end());
+    std::vector<std::uint8_t> goal(from.size());
+    for (std::size_t i = 0; i + 1 < goal.size(); ++i)
+        goal[i] = static_cast<std::uint8_t>(i + 1);
+    EXPECT_FALSE(shortestWayBetween(10, 2, from, goal, 50'000'000, 0, nullptr, nullptr, past));
+    BeamOptions options;
+    options.width = 64;
+    const auto moves = beamSearch(p, options);
+    ASSERT_TRUE(moves);
+    EXPECT_EQ(withShortcuts(p, *moves, 50'000'000, nullptr, past), *moves);
+
+    const auto start = std::chrono::steady_clock::now();
+    SearchBudget budget;
+    budget.deadline = start + std::chrono::milliseconds(300);
+    const Solution solution = solve(p, budget);
+    EXPECT_TRUE(reachesGoal(p, solution.moves));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(2000));
 }
 
 TEST(Knots, TilesTurnedRoundASmallBlockFarFromTheBlankAreUndone)

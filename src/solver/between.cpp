@@ -12,13 +12,14 @@ namespace {
 class WaySearch {
 public:
     WaySearch(int width, int height, std::vector<std::uint8_t> cells, const std::vector<std::uint8_t>& goal,
-              std::uint64_t nodeLimit, const std::atomic<bool>* cancel)
+              std::uint64_t nodeLimit, const std::atomic<bool>* cancel, std::chrono::steady_clock::time_point deadline)
         : m_width(width)
         , m_height(height)
         , m_cells(std::move(cells))
         , m_estimate(width, height, goal)
         , m_nodeLimit(nodeLimit)
         , m_cancel(cancel)
+        , m_deadline(deadline)
     {
         m_blank = static_cast<int>(std::find(m_cells.begin(), m_cells.end(), 0) - m_cells.begin());
     }
@@ -52,8 +53,12 @@ private:
             m_found = true;
             return cost;
         }
-        if ((++m_nodes & 0xFFF) == 0 && m_cancel && m_cancel->load(std::memory_order_relaxed))
-            throw SearchCancelled();
+        if ((++m_nodes & 0xFFF) == 0) {
+            if (m_cancel && m_cancel->load(std::memory_order_relaxed))
+                throw SearchCancelled();
+            if (std::chrono::steady_clock::now() >= m_deadline)
+                m_nodeLimit = m_nodes - 1; // out of time: given up as out of nodes
+        }
         if (m_nodes > m_nodeLimit)
             return Beyond;
         const int blank = m_blank;
@@ -86,6 +91,7 @@ private:
     ManhattanConflicts m_estimate;
     std::uint64_t m_nodeLimit;
     const std::atomic<bool>* m_cancel;
+    std::chrono::steady_clock::time_point m_deadline;
     int m_blank = 0;
     std::uint64_t m_nodes = 0;
     bool m_found = false;
@@ -97,9 +103,10 @@ private:
 std::optional<std::vector<int>> shortestWayBetween(int width, int height, std::vector<std::uint8_t> from,
                                                    const std::vector<std::uint8_t>& to, std::uint64_t nodeLimit,
                                                    std::size_t shorterThan, const std::atomic<bool>* cancel,
-                                                   std::uint64_t* nodesSearched)
+                                                   std::uint64_t* nodesSearched,
+                                                   std::chrono::steady_clock::time_point deadline)
 {
-    WaySearch search(width, height, std::move(from), to, nodeLimit, cancel);
+    WaySearch search(width, height, std::move(from), to, nodeLimit, cancel, deadline);
     std::optional<std::vector<int>> way = search.run(shorterThan);
     if (nodesSearched)
         *nodesSearched = search.nodes();

@@ -22,7 +22,10 @@ struct Rectangle {
 
 class Mender {
 public:
-    Mender(const Puzzle& puzzle, const std::atomic<bool>* cancel) : m_board(puzzle), m_cancel(cancel) {}
+    Mender(const Puzzle& puzzle, const std::atomic<bool>* cancel, std::chrono::steady_clock::time_point deadline)
+        : m_board(puzzle), m_cancel(cancel), m_deadline(deadline)
+    {
+    }
 
     std::optional<std::vector<std::int16_t>> run()
     {
@@ -237,7 +240,8 @@ private:
 
         const std::optional<std::vector<int>> blanks =
             solvable(knot.width(), cells, goal)
-                ? shortestWayBetween(knot.width(), knot.height(), cells, goal, KnotNodeLimit, 0, m_cancel)
+                ? shortestWayBetween(knot.width(), knot.height(), cells, goal, KnotNodeLimit, 0, m_cancel, nullptr,
+                                     m_deadline)
                 : std::nullopt;
         if (!blanks) {
             m_board = before;
@@ -277,16 +281,18 @@ private:
 
     Puzzle m_board;
     const std::atomic<bool>* m_cancel;
+    std::chrono::steady_clock::time_point m_deadline;
     std::vector<std::int16_t> m_moves;
 };
 
 } // namespace
 
-std::optional<std::vector<std::int16_t>> undoKnots(const Puzzle& puzzle, const std::atomic<bool>* cancel)
+std::optional<std::vector<std::int16_t>> undoKnots(const Puzzle& puzzle, const std::atomic<bool>* cancel,
+                                                   std::chrono::steady_clock::time_point deadline)
 {
     if (puzzle.width < 2 || puzzle.height < 2)
         return std::nullopt;
-    return Mender(puzzle, cancel).run();
+    return Mender(puzzle, cancel, deadline).run();
 }
 
 } // namespace vantirelle

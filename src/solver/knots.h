@@ -3,6 +3,7 @@
 #include "solver/puzzle.h"
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -15,8 +16,10 @@ namespace vantirelle {
 // (at most 16 places): the blank goes there by the shortest way over tiles in place, the
 // rectangle is solved by the shortest way that leaves the blank where it came in, and the
 // blank goes back the way it came, which puts every tile it passed back in its place.
-// Nothing when a knot needs a larger rectangle or more search than allowed. Raises
-// SearchCancelled once `cancel` turns true. The puzzle must be solvable.
-std::optional<std::vector<std::int16_t>> undoKnots(const Puzzle& puzzle, const std::atomic<bool>* cancel = nullptr);
+// Nothing when a knot needs a larger rectangle, more search than allowed, or time past
+// `deadline`. Raises SearchCancelled once `cancel` turns true. The puzzle must be solvable.
+std::optional<std::vector<std::int16_t>> undoKnots(const Puzzle& puzzle, const std::atomic<bool>* cancel = nullptr,
+                                                   std::chrono::steady_clock::time_point deadline =
+                                                       std::chrono::steady_clock::time_point::max());
 
 } // namespace vantirelle

@@ -33,7 +33,7 @@ std::optional<std::vector<std::int16_t>> beamOrMended(const Puzzle& puzzle, cons
             Puzzle position = puzzle;
             for (const std::int16_t tile : near)
                 position.move(tile);
-            if (std::optional<std::vector<std::int16_t>> rest = undoKnots(position, options.cancel);
+            if (std::optional<std::vector<std::int16_t>> rest = undoKnots(position, options.cancel, options.deadline);
                 rest && (!moves || near.size() + rest->size() < moves->size())) {
                 moves = near;
                 moves->insert(moves->end(), rest->begin(), rest->end());
@@ -146,7 +146,7 @@ std::optional<std::vector<std::int16_t>> solveNearShortest(const Puzzle& puzzle,
     // ranking a position does.
     if (best && std::chrono::steady_clock::now() < budget.deadline) {
         const std::size_t nodes = std::max(spent < budget.positions ? budget.positions - spent : 0, ShortcutNodes);
-        best = withShortcuts(puzzle, std::move(*best), nodes, budget.cancel);
+        best = withShortcuts(puzzle, std::move(*best), nodes, budget.cancel, budget.deadline);
     }
     return best;
 }

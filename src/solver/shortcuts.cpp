@@ -22,12 +22,14 @@ std::vector<std::uint8_t> cellsOf(const Puzzle& p)
 } // namespace
 
 std::vector<std::int16_t> withShortcuts(const Puzzle& start, std::vector<std::int16_t> moves, std::uint64_t nodeBudget,
-                                        const std::atomic<bool>* cancel)
+                                        const std::atomic<bool>* cancel, std::chrono::steady_clock::time_point deadline)
 {
     if (start.width < 2 || start.height < 2 || start.width > 16 || start.height > 16)
         return moves;
     std::uint64_t spent = 0;
     for (std::size_t at = 0; at + Step < moves.size() && spent < nodeBudget; at += Step) {
+        if (std::chrono::steady_clock::now() >= deadline)
+            break;
         const std::size_t end = std::min(moves.size(), at + Stretch);
         Puzzle from = start;
         for (std::size_t i = 0; i < at; ++i)
@@ -38,7 +40,8 @@ std::vector<std::int16_t> withShortcuts(const Puzzle& start, std::vector<std::in
         const std::uint64_t limit = std::min(StretchNodeLimit, nodeBudget - spent);
         std::uint64_t searched = 0;
         const std::optional<std::vector<int>> blanks =
-            shortestWayBetween(start.width, start.height, cellsOf(from), cellsOf(to), limit, end - at, cancel, &searched);
+            shortestWayBetween(start.width, start.height, cellsOf(from), cellsOf(to), limit, end - at, cancel, &searched,
+                               deadline);
         spent += std::max<std::uint64_t>(searched, 1);
         if (!blanks)
             continue;
