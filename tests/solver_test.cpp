@@ -326,7 +326,9 @@ TEST(NearShortestSearch, NoSearchGoesOnPastItsDeadline)
     budget.deadline = start + std::chrono::milliseconds(300);
     const Solution solution = solve(p, budget);
     EXPECT_TRUE(reachesGoal(p, solution.moves));
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(2000));
+    // Well under a second natively; the bound leaves room for the sanitizers. Before the
+    // deadline reached every search, such a board could take ten seconds.
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(3000));
 }
 
 TEST(Knots, TilesTurnedRoundASmallBlockFarFromTheBlankAreUndone)
