@@ -173,10 +173,16 @@ void BoardView::tileMoved(const Slide& slide)
         m_glide->setEndValue(QPoint(0, 0));
         m_glide->start();
     }
-    for (int place = slide.from;; place += step) {
-        announceCell(place);
-        if (place == slide.to)
-            break;
+    // A long line, or many cells still waiting, is told as the table changed as a whole, once.
+    const int changed = tiles + 1; // the tiles moved and the blank they leave
+    if (accessible() && Announcer::instance().waiting(this, Announcements::Kind::Cell) + changed > MostCellsNamed) {
+        announceNewBoard();
+    } else {
+        for (int place = slide.from;; place += step) {
+            announceCell(place);
+            if (place == slide.to)
+                break;
+        }
     }
     // The focus frame follows the tile that was pressed.
     const int previous = m_focus;
@@ -484,14 +490,7 @@ void BoardView::announceCell(int place)
 {
     if (!accessible())
         return;
-    using Kind = Announcements::Kind;
-    Announcer& announcer = Announcer::instance();
-    if (announcer.waiting(this, Kind::Cell) >= MostCellsNamed) {
-        // Too many to name one by one at the rate allowed: the table changed as a whole.
-        announceNewBoard();
-        return;
-    }
-    announcer.post(this, place, Kind::Cell, 1, [view = QPointer<BoardView>(this), place] {
+    Announcer::instance().post(this, place, Announcements::Kind::Cell, 1, [view = QPointer<BoardView>(this), place] {
         BoardViewAccessible* table = view ? view->accessible() : nullptr;
         if (QAccessibleInterface* cell = table ? table->cell(place) : nullptr) {
             QAccessibleEvent event(cell, QAccessible::NameChanged);
