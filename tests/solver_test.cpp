@@ -3,6 +3,7 @@
 #include "solver/optimal.h"
 #include "solver/beam.h"
 #include "solver/between.h"
+#include "solver/estimate.h"
 #include "solver/knots.h"
 #include "solver/shortcuts.h"
 #include "solver/solver.h"
@@ -280,6 +281,40 @@ TEST(NearShortestSearch, EveryShapeOfSeventeenToAHundredPlacesIsSolvedAndBeatsCo
     EXPECT_EQ(methodFor(goal(17, 1)), Method::Construction) << "one place high";
     EXPECT_EQ(methodFor(goal(10, 10)), Method::NearShortest);
     EXPECT_EQ(methodFor(goal(11, 10)), Method::Construction);
+}
+
+// What a beam ranks by, kept up move by move, must be what counting afresh gives; with one
+// less a tile, a tile beside its place counts nothing in the squares.
+TEST(Estimate, MoveByMoveItAgreesWithCountingAfresh)
+{
+    std::mt19937 random(23);
+    for (const auto& [width, height] : {std::pair{3, 3}, std::pair{2, 9}, std::pair{8, 8}, std::pair{16, 2}}) {
+        const Puzzle home = goal(width, height);
+        const std::vector<std::uint8_t> goalCells(home.tiles.begin(), home.tiles.end());
+        for (const bool lessOne : {false, true}) {
+            const ManhattanConflicts estimate(width, height, goalCells, lessOne);
+            Puzzle p = home;
+            p.move(home.tiles[static_cast<std::size_t>(home.places() - 2)]); // one place from home
+            std::vector<std::uint8_t> cells(p.tiles.begin(), p.tiles.end());
+            EXPECT_EQ(estimate.of(cells.data()).spread, lessOne ? 0 : 1);
+            p = randomSolvable(width, height, random);
+            cells.assign(p.tiles.begin(), p.tiles.end());
+            ManhattanConflicts::Value value = estimate.of(cells.data());
+            for (int step = 0; step < 400; ++step) {
+                const int blank = p.blank();
+                const int across = blank % width ? blank - 1 : blank + 1;
+                const int down = blank >= width ? blank - width : blank + width;
+                const int from = random() % 2 ? across : down;
+                value = estimate.after(cells.data(), value, from, blank);
+                p.move(p.tiles[static_cast<std::size_t>(from)]);
+                cells.assign(p.tiles.begin(), p.tiles.end());
+                const ManhattanConflicts::Value afresh = estimate.of(cells.data());
+                ASSERT_TRUE(value.distance == afresh.distance && value.conflicts == afresh.conflicts
+                            && value.spread == afresh.spread)
+                    << width << "x" << height << " step " << step;
+            }
+        }
+    }
 }
 
 TEST(NearShortestSearch, TheBeamKeepsToItsBoundAndStopsWhenTold)

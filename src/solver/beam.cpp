@@ -60,7 +60,7 @@ public:
         , m_height(puzzle.height)
         , m_places(puzzle.places())
         , m_options(options)
-        , m_estimate(puzzle.width, puzzle.height, goalCells(puzzle.width, puzzle.height))
+        , m_estimate(puzzle.width, puzzle.height, goalCells(puzzle.width, puzzle.height), options.squaresLessOne)
         , m_seen(options.width)
         , m_keys(static_cast<std::size_t>(m_places * m_places))
     {

@@ -5,10 +5,11 @@
 
 namespace vantirelle {
 
-ManhattanConflicts::ManhattanConflicts(int width, int height, const std::vector<std::uint8_t>& goal)
+ManhattanConflicts::ManhattanConflicts(int width, int height, const std::vector<std::uint8_t>& goal, bool squaresLessOne)
     : m_width(width)
     , m_height(height)
     , m_places(width * height)
+    , m_lessOne(squaresLessOne ? 1 : 0)
     , m_distance(static_cast<std::size_t>(m_places * m_places))
     , m_goalRow(static_cast<std::size_t>(m_places))
     , m_goalColumn(static_cast<std::size_t>(m_places))
@@ -55,7 +56,7 @@ ManhattanConflicts::Value ManhattanConflicts::of(const std::uint8_t* cells) cons
         if (cells[place] != 0) {
             const int d = m_distance[static_cast<std::size_t>(cells[place] * m_places + place)];
             value.distance += d;
-            value.spread += d * d;
+            value.spread += d * d - m_lessOne * (d > 0);
         }
     }
     for (int row = 0; row < m_height; ++row)

@@ -17,8 +17,10 @@ namespace vantirelle {
 // two positions can be searched too.
 class ManhattanConflicts {
 public:
-    // `goal` holds the number on every place, 0 for the blank.
-    ManhattanConflicts(int width, int height, const std::vector<std::uint8_t>& goal);
+    // `goal` holds the number on every place, 0 for the blank. With `squaresLessOne`, each
+    // tile out of place counts one less in the squares, so a tile next to its place counts
+    // nothing there (see BeamOptions).
+    ManhattanConflicts(int width, int height, const std::vector<std::uint8_t>& goal, bool squaresLessOne = false);
 
     struct Value {
         int distance = 0;  // Manhattan distance
@@ -38,7 +40,7 @@ public:
         const int was = distance[from];
         const int is = distance[to];
         before.distance += is - was;
-        before.spread += is * is - was * was;
+        before.spread += is * is - was * was - m_lessOne * ((is > 0) - (was > 0));
         // A tile sliding along a row stays in it, so only the columns it leaves and enters
         // can change, and of those only the one it belongs to; likewise up or down.
         if (from / m_width == to / m_width) {
@@ -113,6 +115,7 @@ private:
     int m_height;
     int m_places;
     int m_goalBlank = 0;
+    int m_lessOne = 0;
     std::vector<std::uint8_t> m_distance; // tile * places + place
     std::vector<std::uint8_t> m_goalRow;  // by tile
     std::vector<std::uint8_t> m_goalColumn;

@@ -107,6 +107,12 @@ std::optional<std::vector<std::int16_t>> solveNearShortest(const Puzzle& puzzle,
     options.deadline = budget.deadline;
     options.cancel = budget.cancel;
     options.memoryBytes = BeamMemory;
+    // Measured on 10 to 25 random boards of each size: squares less one shorten the 8 x 8
+    // solutions from 1.535 to 1.504 times the Manhattan distance, change those of 7 x 6 and
+    // smaller boards by under 0.01, and lengthen the 9 x 9 ones from 1.546 to 1.630, the
+    // 10 x 10 ones from 1.721 to 1.829 and the published 7 x 7 ones from 1.098 to 1.100
+    // times DeepCubeA's.
+    options.squaresLessOne = puzzle.places() > 49 && puzzle.places() <= 64;
     // A beam whose best position has not improved for a few crossings of the board is
     // circling a knot; a wider one may not meet it.
     options.stallDepths = static_cast<std::size_t>(3 * (puzzle.width + puzzle.height) + 30);
