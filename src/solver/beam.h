@@ -39,9 +39,10 @@ struct BeamOptions {
     int distanceWeight = 12;
     int conflictWeight = 40;
     int spreadWeight = 7;
-    // Each tile out of place counts one less in the squares, so the last step home gains
-    // the distance alone: a beam that does not hurry tiles the last step home ties fewer
-    // knots on some sizes and more on others (see solveNearShortest).
+    // Each tile out of place counts one less in the squares, so a tile next to its place
+    // counts nothing there and its last step home gains the distance alone. A beam that does
+    // not hurry tiles that last step ties fewer knots on some sizes, more on others (see
+    // solveNearShortest).
     bool squaresLessOne = false;
     // Ties are broken by the positions' hashes; another seed breaks them another way.
     std::uint64_t seed = 0x5eed;
