@@ -132,7 +132,7 @@ TEST_F(Community, HintsAndUndoMarkADealtGameAssisted)
         window->slideToward(Direction::Down);
         EXPECT_FALSE(window->statistics().current(clockMs).assisted) << "a dealt game is the player's own";
         action(help)->trigger();
-        QTest::qWait(50);
-        EXPECT_TRUE(window->statistics().current(clockMs).assisted) << help;
+        // A hint is marked when it is shown, once the search in the worker thread has answered.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return window->statistics().current(clockMs).assisted; }, 10'000)) << help;
     }
 }
