@@ -18,9 +18,9 @@ constexpr std::size_t ShortcutNodes = 2'000'000; // at the least
 
 // A beam's solution. Where the beam circled a knot near the goal, the shortest way to the
 // position it came closest at with the knots undone from there; or, where they cannot be
-// undone within the search allowed, a beam with its ties broken another way from a third of the way
-// back, before the knot was tied; and last, the way to one of the closest positions with
-// construction from there.
+// undone within the search allowed, a beam with its ties broken another way from a third of
+// the way back, before the knot was tied; and last, the way to one of the closest positions
+// with construction from there.
 std::optional<std::vector<std::int16_t>> beamOrMended(const Puzzle& puzzle, const BeamOptions& options,
                                                       BeamStats& stats, int retries)
 {
