@@ -2,7 +2,7 @@
 // best known lengths, and how long it takes, on one core. Times are wall-clock; compare
 // ratios rather than absolute times on a shared machine.
 //
-//   vantirelle_solver_bench [--every N] [4x4|3x3|search|random|command|large]
+//   vantirelle_solver_bench [--every N] [4x4|3x3|search|random|optimum|command|large]
 //
 // --every N measures every Nth board of each published set (all of them by default).
 #include "board/board.h"
@@ -248,6 +248,39 @@ void random(std::size_t every)
     std::printf("peak resident size so far: %.0f MB\n", peakResidentMb());
 }
 
+// Random boards small enough to solve by the shortest way: how far the shortest solutions
+// themselves lie above the Manhattan distance, the lower bound the larger random boards are
+// measured against. Narrow boards lie far above it, since their tiles can hardly pass each
+// other.
+void optimum(std::size_t every)
+{
+    std::mt19937 random(20261211);
+    for (const auto& [width, height, count] : {std::tuple{2, 8, 40}, std::tuple{3, 5, 100}, std::tuple{4, 4, 100}}) {
+        double distance = 0;
+        double length = 0;
+        int boards = 0;
+        int wrong = 0;
+        const auto start = Clock::now();
+        for (int i = 0; i < count; ++i) {
+            const Puzzle p = randomPuzzle(width, height, random);
+            if (static_cast<std::size_t>(i) % every != 0)
+                continue;
+            const std::optional<std::vector<std::int16_t>> moves = solveOptimally(p);
+            if (!moves || !reachesGoal(p, *moves)) {
+                ++wrong;
+                continue;
+            }
+            distance += manhattan(p);
+            length += static_cast<double>(moves->size());
+            ++boards;
+        }
+        std::printf("%dx%d, %d uniformly random boards solved optimally: mean %.2f moves, Manhattan distance %.2f, "
+                    "%.3fx it, in %.1f s%s\n",
+                    width, height, boards, length / boards, distance / boards, length / distance,
+                    millisecondsSince(start) / 1000, wrong ? " SOME NOT SOLVED" : "");
+    }
+}
+
 // vantirelle-solve as a player runs it: process start-up, reading the file and all.
 void command(std::size_t every)
 {
@@ -340,6 +373,8 @@ int main(int argc, char** argv)
         searched(every);
     if (only.empty() || only == "random")
         random(every);
+    if (only.empty() || only == "optimum")
+        optimum(every);
     if (only.empty() || only == "command")
         command(every);
     if (only.empty() || only == "large")
