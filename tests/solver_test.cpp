@@ -5,6 +5,7 @@
 #include "solver/between.h"
 #include "solver/estimate.h"
 #include "solver/knots.h"
+#include "solver/lowest.h"
 #include "solver/shortcuts.h"
 #include "solver/solver.h"
 
@@ -336,6 +337,32 @@ TEST(NearShortestSearch, TheBeamKeepsToItsBoundAndStopsWhenTold)
     options.cancel = &cancel;
     options.shorterThan = 0;
     EXPECT_THROW(beamSearch(p, options), SearchCancelled);
+}
+
+TEST(NearShortestSearch, TheBeamKeepsExactlyItsWidthOfTheLowestInTheirOrder)
+{
+    using Item = std::pair<int, std::uint32_t>; // score, key
+    struct Case {
+        std::vector<Item> items;
+        std::size_t width;
+        std::vector<Item> kept;
+    };
+    const Case cases[] = {
+        {{{3, 1}, {0, 2}}, 2, {{3, 1}, {0, 2}}},                                  // no more than the width
+        {{{5, 0}, {1, 0}, {4, 0}, {2, 0}, {3, 0}}, 3, {{1, 0}, {2, 0}, {3, 0}}}, // order kept
+        {{{2, 9}, {1, 0}, {2, 3}, {2, 7}, {1, 0}}, 3, {{1, 0}, {2, 3}, {1, 0}}}, // the cut's lowest key
+        {{{1, 5}, {1, 5}, {1, 5}, {1, 2}}, 2, {{1, 5}, {1, 2}}},                 // one position twice
+        {{{0, 4}, {1, 1}, {0, 6}}, 2, {{0, 4}, {0, 6}}},                         // none of the cut wanted
+    };
+    std::vector<std::uint32_t> counts;
+    std::vector<std::uint32_t> tied;
+    for (const Case& c : cases) {
+        std::vector<Item> items = c.items;
+        keepLowest(
+            items, c.width, [](const Item& item) { return item.first; }, [](const Item& item) { return item.second; },
+            counts, tied);
+        EXPECT_EQ(items, c.kept) << "width " << c.width;
+    }
 }
 
 TEST(NearShortestSearch, NoSearchGoesOnPastItsDeadline)

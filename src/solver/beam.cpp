@@ -1,6 +1,7 @@
 #include "solver/beam.h"
 
 #include "solver/estimate.h"
+#include "solver/lowest.h"
 #include "solver/optimal.h"
 
 #include <algorithm>
@@ -88,6 +89,7 @@ public:
         std::vector<Entry> nextEntries;
         std::vector<Child> children;
         std::vector<std::uint32_t> counts;
+        std::vector<std::uint32_t> tied;
         bool refreshed = false;
         for (std::size_t depth = 1;; ++depth) {
             if (m_options.cancel && m_options.cancel->load(std::memory_order_relaxed))
@@ -141,7 +143,7 @@ public:
                 continue;
             }
             refreshed = false;
-            select(children, counts);
+            select(children, counts, tied);
 
             // The kept children become the next depth; the links say which entry each came from.
             const std::size_t kept = children.size();
@@ -263,33 +265,17 @@ private:
         }
     }
 
-    // Keeps the `width` children with the lowest scores. Scores are small whole numbers, so
-    // a count of each finds the cut; ties at the cut are broken by hash, which is as good
-    // as a coin and the same on every run.
-    void select(std::vector<Child>& children, std::vector<std::uint32_t>& counts) const
+    // Keeps the `width` children with the lowest scores; ties at the cut are broken by hash,
+    // which is as good as a coin and the same on every run. The kept children stay in the
+    // order they were made, their parents' order, so the next depth's cells are copied from
+    // the current depth's front to back (a tenth faster on 8 x 8 than in the order a
+    // partition leaves them).
+    void select(std::vector<Child>& children, std::vector<std::uint32_t>& counts,
+                std::vector<std::uint32_t>& tied) const
     {
-        const std::size_t width = m_options.width;
-        if (children.size() <= width)
-            return;
-        int top = 0;
-        for (const Child& child : children)
-            top = std::max(top, child.score);
-        counts.assign(static_cast<std::size_t>(top) + 1, 0);
-        for (const Child& child : children)
-            ++counts[static_cast<std::size_t>(child.score)];
-        std::size_t below = 0;
-        int cut = 0;
-        while (below + counts[static_cast<std::size_t>(cut)] <= width)
-            below += counts[static_cast<std::size_t>(cut++)];
-        // Those under the cut first, then those on it.
-        auto onCut = std::partition(children.begin(), children.end(), [cut](const Child& c) { return c.score < cut; });
-        auto end = std::partition(onCut, children.end(), [cut](const Child& c) { return c.score == cut; });
-        const auto wanted = static_cast<std::ptrdiff_t>(width - below);
-        if (end - onCut > wanted) {
-            std::nth_element(onCut, onCut + wanted, end,
-                             [](const Child& a, const Child& b) { return (a.hash >> 32) < (b.hash >> 32); });
-        }
-        children.resize(width);
+        keepLowest(
+            children, m_options.width, [](const Child& child) { return child.score; },
+            [](const Child& child) { return static_cast<std::uint32_t>(child.hash >> 32); }, counts, tied);
     }
 
     // The moves to an entry of a depth (counted from 0 for the first move's).
