@@ -18,6 +18,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <numeric>
 #include <random>
 #include <sstream>
@@ -175,25 +176,37 @@ struct Measured {
     Times times;
 };
 
-Measured measure(const std::vector<Puzzle>& boards, const std::vector<double>& references)
+// As vantirelle-solve searches: its budget and its deadline.
+std::vector<std::int16_t> solveAsTheCommandDoes(const Puzzle& puzzle)
+{
+    SearchBudget budget;
+    budget.deadline = Clock::now() + CommandLineDeadline;
+    return solve(puzzle, budget).moves;
+}
+
+Measured measure(const std::vector<Puzzle>& boards, const std::vector<double>& references,
+                 const std::function<std::vector<std::int16_t>(const Puzzle&)>& solveOne = solveAsTheCommandDoes)
 {
     Measured m;
     for (std::size_t i = 0; i < boards.size(); ++i) {
-        // As vantirelle-solve searches: its budget and its deadline.
         const auto start = Clock::now();
-        SearchBudget budget;
-        budget.deadline = start + CommandLineDeadline;
-        const Solution solution = solve(boards[i], budget);
+        const std::vector<std::int16_t> moves = solveOne(boards[i]);
         m.times.add(millisecondsSince(start));
-        if (!reachesGoal(boards[i], solution.moves))
+        if (!reachesGoal(boards[i], moves))
             ++m.wrong;
-        m.length += static_cast<double>(solution.moves.size());
+        m.length += static_cast<double>(moves.size());
         m.reference += references[i];
         ++m.boards;
     }
     m.length /= m.boards;
     m.reference /= m.boards;
     return m;
+}
+
+void printHeader()
+{
+    std::printf("| Boards | Count | Reference, mean | Mean length | Against it | Median time | Slowest |\n");
+    std::printf("|---|---:|---|---:|---:|---:|---:|\n");
 }
 
 void printRow(const char* what, const char* reference, const Measured& m)
@@ -205,8 +218,7 @@ void printRow(const char* what, const char* reference, const Measured& m)
 
 void searched(std::size_t every)
 {
-    std::printf("| Boards | Count | Reference, mean | Mean length | Against it | Median time | Slowest |\n");
-    std::printf("|---|---:|---|---:|---:|---:|---:|\n");
+    printHeader();
     for (const auto& [file, side] : {std::pair{"deepcubea-24.txt", 5}, std::pair{"deepcubea-35.txt", 6},
                                      std::pair{"deepcubea-48.txt", 7}}) {
         const std::vector<Published> set = readSet(file);
@@ -225,25 +237,35 @@ void searched(std::size_t every)
     std::printf("peak resident size so far: %.0f MB\n", peakResidentMb());
 }
 
+// Every Nth of `count` uniformly random solvable boards, with their Manhattan distances.
+struct RandomSet {
+    std::vector<Puzzle> boards;
+    std::vector<double> distances;
+};
+
+RandomSet randomSet(int width, int height, int count, std::size_t every, std::mt19937& random)
+{
+    RandomSet set;
+    for (int i = 0; i < count; ++i) {
+        Puzzle p = randomPuzzle(width, height, random);
+        if (static_cast<std::size_t>(i) % every != 0)
+            continue;
+        set.distances.push_back(manhattan(p));
+        set.boards.push_back(std::move(p));
+    }
+    return set;
+}
+
 void random(std::size_t every)
 {
-    std::printf("| Boards | Count | Reference, mean | Mean length | Against it | Median time | Slowest |\n");
-    std::printf("|---|---:|---|---:|---:|---:|---:|\n");
+    printHeader();
     std::mt19937 random(20261209);
     for (const auto& [width, height, count] :
          {std::tuple{8, 8, 50}, std::tuple{5, 4, 50}, std::tuple{6, 5, 50}, std::tuple{7, 6, 30}, std::tuple{9, 9, 20},
           std::tuple{10, 10, 20}, std::tuple{2, 9, 30}, std::tuple{10, 2, 30}, std::tuple{3, 11, 30}}) {
-        std::vector<Puzzle> boards;
-        std::vector<double> distances;
-        for (int i = 0; i < count; ++i) {
-            Puzzle p = randomPuzzle(width, height, random);
-            if (static_cast<std::size_t>(i) % every != 0)
-                continue;
-            distances.push_back(manhattan(p));
-            boards.push_back(std::move(p));
-        }
+        const RandomSet set = randomSet(width, height, count, every, random);
         const std::string what = std::to_string(width) + "x" + std::to_string(height) + ", uniformly random";
-        printRow(what.c_str(), "Manhattan distance", measure(boards, distances));
+        printRow(what.c_str(), "Manhattan distance", measure(set.boards, set.distances));
     }
     std::printf("peak resident size so far: %.0f MB\n", peakResidentMb());
 }
@@ -254,30 +276,15 @@ void random(std::size_t every)
 // other.
 void optimum(std::size_t every)
 {
+    printHeader();
     std::mt19937 random(20261211);
     for (const auto& [width, height, count] : {std::tuple{2, 8, 40}, std::tuple{3, 5, 100}, std::tuple{4, 4, 100}}) {
-        double distance = 0;
-        double length = 0;
-        int boards = 0;
-        int wrong = 0;
-        const auto start = Clock::now();
-        for (int i = 0; i < count; ++i) {
-            const Puzzle p = randomPuzzle(width, height, random);
-            if (static_cast<std::size_t>(i) % every != 0)
-                continue;
-            const std::optional<std::vector<std::int16_t>> moves = solveOptimally(p);
-            if (!moves || !reachesGoal(p, *moves)) {
-                ++wrong;
-                continue;
-            }
-            distance += manhattan(p);
-            length += static_cast<double>(moves->size());
-            ++boards;
-        }
-        std::printf("%dx%d, %d uniformly random boards solved optimally: mean %.2f moves, Manhattan distance %.2f, "
-                    "%.3fx it, in %.1f s%s\n",
-                    width, height, boards, length / boards, distance / boards, length / distance,
-                    millisecondsSince(start) / 1000, wrong ? " SOME NOT SOLVED" : "");
+        const RandomSet set = randomSet(width, height, count, every, random);
+        const std::string what = std::to_string(width) + "x" + std::to_string(height) + ", uniformly random, shortest";
+        printRow(what.c_str(), "Manhattan distance",
+                 measure(set.boards, set.distances, [](const Puzzle& p) {
+                     return solveOptimally(p).value_or(std::vector<std::int16_t>{});
+                 }));
     }
 }
 
