@@ -262,7 +262,8 @@ void random(std::size_t every)
     std::mt19937 random(20261209);
     for (const auto& [width, height, count] :
          {std::tuple{8, 8, 50}, std::tuple{5, 4, 50}, std::tuple{6, 5, 50}, std::tuple{7, 6, 30}, std::tuple{9, 9, 20},
-          std::tuple{10, 10, 20}, std::tuple{2, 9, 30}, std::tuple{10, 2, 30}, std::tuple{3, 11, 30}}) {
+          std::tuple{10, 10, 20}, std::tuple{2, 9, 30}, std::tuple{10, 2, 30}, std::tuple{3, 11, 30},
+          std::tuple{12, 8, 20}, std::tuple{14, 7, 20}}) {
         const RandomSet set = randomSet(width, height, count, every, random);
         const std::string what = std::to_string(width) + "x" + std::to_string(height) + ", uniformly random";
         printRow(what.c_str(), "Manhattan distance", measure(set.boards, set.distances));

@@ -284,20 +284,33 @@ TEST(NearShortestSearch, EveryShapeOfSeventeenToAHundredPlacesIsSolvedAndBeatsCo
     EXPECT_EQ(methodFor(goal(11, 10)), Method::Construction);
 }
 
-// What a beam ranks by, kept up move by move, must be what counting afresh gives; with one
-// less a tile, a tile beside its place counts nothing in the squares.
+// What a beam ranks by, kept up move by move, must be what counting afresh gives. In tenths,
+// a tile counts its distance squared in the spread, that less one, or 1.3 times the squares
+// across and down less 0.3: for a tile beside its place, and for the blank walked up, left,
+// down and right, which leaves one tile a place off each way and two beside their places.
 TEST(Estimate, MoveByMoveItAgreesWithCountingAfresh)
 {
     std::mt19937 random(23);
+    struct Shape {
+        Spread spread;
+        int beside;
+        int askew;
+    };
     for (const auto& [width, height] : {std::pair{3, 3}, std::pair{2, 9}, std::pair{8, 8}, std::pair{16, 2}}) {
         const Puzzle home = goal(width, height);
         const std::vector<std::uint8_t> goalCells(home.tiles.begin(), home.tiles.end());
-        for (const bool lessOne : {false, true}) {
-            const ManhattanConflicts estimate(width, height, goalCells, lessOne);
+        for (const Shape& shape : {Shape{Spread::Squares, 10, 40 + 10 + 10}, Shape{Spread::SquaresLessOne, 0, 30},
+                                   Shape{Spread::AxisSquares, 10, 23 + 10 + 10}}) {
+            const ManhattanConflicts estimate(width, height, goalCells, shape.spread);
             Puzzle p = home;
             p.move(home.tiles[static_cast<std::size_t>(home.places() - 2)]); // one place from home
             std::vector<std::uint8_t> cells(p.tiles.begin(), p.tiles.end());
-            EXPECT_EQ(estimate.of(cells.data()).spread, lessOne ? 0 : 1);
+            EXPECT_EQ(estimate.of(cells.data()).spread, shape.beside);
+            p = home;
+            for (const int step : {-width, -1, width, 1})
+                p.move(p.tiles[static_cast<std::size_t>(p.blank() + step)]);
+            cells.assign(p.tiles.begin(), p.tiles.end());
+            EXPECT_EQ(estimate.of(cells.data()).spread, shape.askew) << width << "x" << height;
             p = randomSolvable(width, height, random);
             cells.assign(p.tiles.begin(), p.tiles.end());
             ManhattanConflicts::Value value = estimate.of(cells.data());
@@ -332,6 +345,27 @@ TEST(NearShortestSearch, TheBeamKeepsToItsBoundAndStopsWhenTold)
     EXPECT_TRUE(!wider || wider->size() < first->size());
     options.shorterThan = 10; // fewer moves than the Manhattan distance allows
     EXPECT_FALSE(beamSearch(p, options));
+
+    // Out of positions, it says where it got, as when it circles a knot: the closest
+    // position, then the best of the last two depths, each on the way to the goal.
+    options.shorterThan = 0;
+    options.positionLimit = 3 * 5000;
+    BeamStats stats;
+    EXPECT_FALSE(beamSearch(p, options, &stats));
+    ASSERT_TRUE(stats.stalled);
+    ASSERT_GT(stats.nearest.size(), 1u);
+    const Puzzle home = goal(6, 6);
+    const ManhattanConflicts estimate(6, 6, std::vector<std::uint8_t>(home.tiles.begin(), home.tiles.end()));
+    const auto distance = [&](const Puzzle& q) {
+        const std::vector<std::uint8_t> cells(q.tiles.begin(), q.tiles.end());
+        return estimate.of(cells.data()).distance;
+    };
+    for (const std::vector<std::int16_t>& near : stats.nearest) {
+        Puzzle there = p;
+        for (const std::int16_t tile : near)
+            there.move(tile); // throws where a tile is not beside the blank
+        EXPECT_LT(distance(there), distance(p));
+    }
 
     std::atomic<bool> cancel = true;
     options.cancel = &cancel;

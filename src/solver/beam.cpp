@@ -61,7 +61,7 @@ public:
         , m_height(puzzle.height)
         , m_places(puzzle.places())
         , m_options(options)
-        , m_estimate(puzzle.width, puzzle.height, goalCells(puzzle.width, puzzle.height), options.squaresLessOne)
+        , m_estimate(puzzle.width, puzzle.height, goalCells(puzzle.width, puzzle.height), options.spread)
         , m_seen(options.width)
         , m_keys(static_cast<std::size_t>(m_places * m_places))
     {
@@ -99,27 +99,7 @@ public:
             if (m_options.shorterThan && depth >= m_options.shorterThan)
                 return std::nullopt;
             if (m_options.stallDepths && depth > m_closestDepth + m_options.stallDepths) {
-                if (stats) {
-                    stats->stalled = true;
-                    stats->nearest.push_back(pathTo(m_closestDepth - 1, m_closestEntry));
-                    // The best of the last two depths too: the blank on either colour of the
-                    // board, with knots tied differently.
-                    for (const auto* layer : {&entries, &nextEntries}) {
-                        const std::size_t depthIndex = m_layers.size() - (layer == &entries ? 1 : 2);
-                        if (layer->empty() || m_layers.size() < 2)
-                            continue;
-                        std::vector<std::size_t> order(layer->size());
-                        for (std::size_t i = 0; i < order.size(); ++i)
-                            order[i] = i;
-                        const std::size_t best = std::min<std::size_t>(NearestKept, order.size());
-                        std::partial_sort(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(best), order.end(),
-                                          [&](std::size_t a, std::size_t c) {
-                                              return score((*layer)[a].value) < score((*layer)[c].value);
-                                          });
-                        for (std::size_t i = 0; i < best; ++i)
-                            stats->nearest.push_back(pathTo(depthIndex, order[i]));
-                    }
-                }
+                giveUp(stats, entries, nextEntries);
                 return std::nullopt;
             }
             expand(cells, entries, depth, children);
@@ -130,8 +110,10 @@ public:
             }
             if (m_options.progress)
                 m_options.progress(m_positions);
-            if (m_options.positionLimit && m_positions > m_options.positionLimit)
+            if (m_options.positionLimit && m_positions > m_options.positionLimit) {
+                giveUp(stats, entries, nextEntries);
                 return std::nullopt;
+            }
             if (children.empty()) {
                 // Every way on leads back to a position seen before: forget them once, and
                 // let the beam go back the way it came.
@@ -276,6 +258,32 @@ private:
         keepLowest(
             children, m_options.width, [](const Child& child) { return child.score; },
             [](const Child& child) { return static_cast<std::uint32_t>(child.hash >> 32); }, counts, tied);
+    }
+
+    // Where a beam gives up, circling a knot or out of positions: the moves to the best
+    // position it found, and to the best of the last two depths, the current (`entries`) and
+    // the one before.
+    void giveUp(BeamStats* stats, const std::vector<Entry>& entries, const std::vector<Entry>& before) const
+    {
+        if (!stats || m_layers.empty())
+            return; // not a move kept yet
+        stats->stalled = true;
+        stats->nearest.push_back(pathTo(m_closestDepth - 1, m_closestEntry));
+        // The best of the last two depths too: the blank on either colour of the board, with
+        // knots tied differently.
+        for (const auto* layer : {&entries, &before}) {
+            const std::size_t depthIndex = m_layers.size() - (layer == &entries ? 1 : 2);
+            if (layer->empty() || m_layers.size() < 2)
+                continue;
+            std::vector<std::size_t> order(layer->size());
+            for (std::size_t i = 0; i < order.size(); ++i)
+                order[i] = i;
+            const std::size_t best = std::min<std::size_t>(NearestKept, order.size());
+            std::partial_sort(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(best), order.end(),
+                              [&](std::size_t a, std::size_t c) { return score((*layer)[a].value) < score((*layer)[c].value); });
+            for (std::size_t i = 0; i < best; ++i)
+                stats->nearest.push_back(pathTo(depthIndex, order[i]));
+        }
     }
 
     // The moves to an entry of a depth (counted from 0 for the first move's).

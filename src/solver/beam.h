@@ -1,5 +1,6 @@
 #pragma once
 
+#include "solver/estimate.h"
 #include "solver/puzzle.h"
 
 #include <atomic>
@@ -36,14 +37,14 @@ struct BeamOptions {
     std::size_t stallDepths = 0;
     // The most the search may keep of the positions it went through (to write the path out).
     std::size_t memoryBytes = std::size_t{192} << 20;
-    int distanceWeight = 12;
-    int conflictWeight = 40;
+    // The spread is counted in tenths, so its weight is ten times finer than the others'.
+    int distanceWeight = 120;
+    int conflictWeight = 400;
     int spreadWeight = 7;
-    // Each tile out of place counts one less in the squares, so a tile next to its place
-    // counts nothing there and its last step home gains the distance alone. A beam that does
-    // not hurry tiles that last step ties fewer knots on some sizes, more on others (see
+    // How the spread counts each tile. Not hurrying a tile's last step home, or tiles off in
+    // both directions, ties fewer knots on some sizes and more on others (see
     // solveNearShortest).
-    bool squaresLessOne = false;
+    Spread spread = Spread::Squares;
     // Ties are broken by the positions' hashes; another seed breaks them another way.
     std::uint64_t seed = 0x5eed;
 };
@@ -51,6 +52,7 @@ struct BeamOptions {
 struct BeamStats {
     std::size_t depth = 0;
     std::size_t positions = 0; // positions ranked
+    // It gave up before the goal, circling a knot or out of positions.
     bool stalled = false;
     // When stalled: the moves to the best position it found, then to the best few of the
     // last two depths.

@@ -5,12 +5,12 @@
 
 namespace vantirelle {
 
-ManhattanConflicts::ManhattanConflicts(int width, int height, const std::vector<std::uint8_t>& goal, bool squaresLessOne)
+ManhattanConflicts::ManhattanConflicts(int width, int height, const std::vector<std::uint8_t>& goal, Spread spread)
     : m_width(width)
     , m_height(height)
     , m_places(width * height)
-    , m_lessOne(squaresLessOne ? 1 : 0)
     , m_distance(static_cast<std::size_t>(m_places * m_places))
+    , m_spread(m_distance.size())
     , m_goalRow(static_cast<std::size_t>(m_places))
     , m_goalColumn(static_cast<std::size_t>(m_places))
 {
@@ -27,9 +27,16 @@ ManhattanConflicts::ManhattanConflicts(int width, int height, const std::vector<
     }
     for (int tile = 1; tile < m_places; ++tile) {
         for (int place = 0; place < m_places; ++place) {
-            const int d = std::abs(m_goalRow[static_cast<std::size_t>(tile)] - place / width)
-                          + std::abs(m_goalColumn[static_cast<std::size_t>(tile)] - place % width);
-            m_distance[static_cast<std::size_t>(tile * m_places + place)] = static_cast<std::uint8_t>(d);
+            const int down = std::abs(m_goalRow[static_cast<std::size_t>(tile)] - place / width);
+            const int across = std::abs(m_goalColumn[static_cast<std::size_t>(tile)] - place % width);
+            const int d = down + across;
+            const int away = d > 0 ? 1 : 0;
+            const int tenths = spread == Spread::AxisSquares      ? 13 * (across * across + down * down) - 3 * away
+                               : spread == Spread::SquaresLessOne ? 10 * (d * d - away)
+                                                                  : 10 * d * d;
+            const std::size_t at = static_cast<std::size_t>(tile * m_places + place);
+            m_distance[at] = static_cast<std::uint8_t>(d);
+            m_spread[at] = static_cast<std::int16_t>(tenths);
         }
     }
 }
@@ -54,9 +61,9 @@ ManhattanConflicts::Value ManhattanConflicts::of(const std::uint8_t* cells) cons
     Value value;
     for (int place = 0; place < m_places; ++place) {
         if (cells[place] != 0) {
-            const int d = m_distance[static_cast<std::size_t>(cells[place] * m_places + place)];
-            value.distance += d;
-            value.spread += d * d - m_lessOne * (d > 0);
+            const std::size_t at = static_cast<std::size_t>(cells[place] * m_places + place);
+            value.distance += m_distance[at];
+            value.spread += m_spread[at];
         }
     }
     for (int row = 0; row < m_height; ++row)

@@ -5,27 +5,37 @@
 
 namespace vantirelle {
 
+// How the spread of a position counts each tile out of place, in tenths.
+enum class Spread {
+    Squares,        // the square of its distance
+    SquaresLessOne, // that less one, so a tile next to its place counts nothing
+    // 1.3 times the squares of its distances across and down, less 0.3: a tile as far
+    // across as down counts half what its whole distance squared would, so tiles off in
+    // both directions are not hurried before those off in one
+    AxisSquares,
+};
+
 // What a search ranks positions by: the Manhattan distance of every tile from its goal
 // place, the linear conflicts of each row and column (two tiles in their goal line in the
-// wrong order: one must leave the line and come back, two moves more), and the sum of the
-// squares of the tiles' distances. The first two are lower bounds on the moves left; the
-// squares weigh a tile far from home more than several tiles near it, since a tile that
-// travels last must cross places already in order, and every step disturbs them. All
-// three change by a little with each move, so a search keeps them up to date move by move.
+// wrong order: one must leave the line and come back, two moves more), and the spread,
+// a sum of squares of the tiles' distances. The first two are lower bounds on the moves
+// left; the spread weighs a tile far from home more than several tiles near it, since a
+// tile that travels last must cross places already in order, and every step disturbs them.
+// All three change by a little with each move, so a search keeps them up to date move by
+// move.
 //
 // The goal may be any position of the board, not only the game's own, so a path between
 // two positions can be searched too.
 class ManhattanConflicts {
 public:
-    // `goal` holds the number on every place, 0 for the blank. With `squaresLessOne`, each
-    // tile out of place counts one less in the squares, so a tile next to its place counts
-    // nothing there (see BeamOptions).
-    ManhattanConflicts(int width, int height, const std::vector<std::uint8_t>& goal, bool squaresLessOne = false);
+    // `goal` holds the number on every place, 0 for the blank.
+    ManhattanConflicts(int width, int height, const std::vector<std::uint8_t>& goal,
+                       Spread spread = Spread::Squares);
 
     struct Value {
         int distance = 0;  // Manhattan distance
         int conflicts = 0; // moves the linear conflicts add
-        int spread = 0;    // the sum of the squares of the distances
+        int spread = 0;    // in tenths (see Spread)
         int bound() const { return distance + conflicts; }
     };
 
@@ -36,11 +46,9 @@ public:
     Value after(const std::uint8_t* cells, Value before, int from, int to) const
     {
         const int tile = cells[from];
-        const std::uint8_t* distance = &m_distance[static_cast<std::size_t>(tile * m_places)];
-        const int was = distance[from];
-        const int is = distance[to];
-        before.distance += is - was;
-        before.spread += is * is - was * was - m_lessOne * ((is > 0) - (was > 0));
+        const std::size_t row = static_cast<std::size_t>(tile * m_places);
+        before.distance += m_distance[row + static_cast<std::size_t>(to)] - m_distance[row + static_cast<std::size_t>(from)];
+        before.spread += m_spread[row + static_cast<std::size_t>(to)] - m_spread[row + static_cast<std::size_t>(from)];
         // A tile sliding along a row stays in it, so only the columns it leaves and enters
         // can change, and of those only the one it belongs to; likewise up or down.
         if (from / m_width == to / m_width) {
@@ -115,8 +123,8 @@ private:
     int m_height;
     int m_places;
     int m_goalBlank = 0;
-    int m_lessOne = 0;
     std::vector<std::uint8_t> m_distance; // tile * places + place
+    std::vector<std::int16_t> m_spread;   // likewise
     std::vector<std::uint8_t> m_goalRow;  // by tile
     std::vector<std::uint8_t> m_goalColumn;
 };

@@ -6,6 +6,7 @@
 #include "solver/shortcuts.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace vantirelle {
 
@@ -103,6 +104,39 @@ std::size_t defaultPositions(int places)
     return places <= 64 ? Larger : Larger * 64 / static_cast<std::size_t>(places);
 }
 
+int manhattanDistance(const Puzzle& puzzle)
+{
+    int distance = 0;
+    for (int place = 0; place < puzzle.places(); ++place) {
+        const int tile = puzzle.tiles[static_cast<std::size_t>(place)];
+        if (tile != 0)
+            distance += std::abs((tile - 1) / puzzle.width - place / puzzle.width)
+                        + std::abs((tile - 1) % puzzle.width - place % puzzle.width);
+    }
+    return distance;
+}
+
+// How the beams count the spread, measured on random boards of each size under the budget
+// above (times the Manhattan distance, squares against the choice made here):
+// - Squares less one: 8 x 8 1.535 to 1.504 (25 boards); 7 x 6 and smaller within 0.01; but
+//   9 x 9 1.546 to 1.630, 10 x 10 1.721 to 1.829, the published 7 x 7 1.098 to 1.100 times
+//   DeepCubeA's lengths.
+// - The squares across and down, on boards of 50 to 90 places no more than two longer one way
+//   than the other (against the squares less one up to 64 places, the squares above; 8 seeds
+//   of 30 boards on 8 x 8, 2 to 4 seeds of 16 to 24 elsewhere): 8 x 8 1.506 to 1.474, 8 x 7
+//   1.466 to 1.449, 9 x 7 1.487 to 1.465, 9 x 8 1.553 to 1.526, 9 x 9 1.597 to 1.548, 10 x 8
+//   1.633 to 1.603, 10 x 9 1.630 to 1.578. Elsewhere they lengthen the solutions or do
+//   nothing: 10 x 5 1.515 to 1.578, 10 x 6 1.521 to 1.572, 12 x 8 1.912 to 2.137, 10 x 7
+//   1.574 to 1.564, 11 x 9 1.711 to 1.763, 10 x 10 1.686 to 1.704 (8 seeds), the published
+//   6 x 6 1.046 to 1.054 and 7 x 7 1.099 to 1.100 times DeepCubeA's.
+Spread spreadFor(int width, int height)
+{
+    const int places = width * height;
+    if (places > 49 && places <= 90 && std::abs(width - height) <= 2)
+        return Spread::AxisSquares;
+    return places > 49 && places <= 64 ? Spread::SquaresLessOne : Spread::Squares;
+}
+
 } // namespace
 
 std::optional<std::vector<std::int16_t>> solveNearShortest(const Puzzle& puzzle, const SearchBudget& given)
@@ -114,12 +148,7 @@ std::optional<std::vector<std::int16_t>> solveNearShortest(const Puzzle& puzzle,
     options.deadline = budget.deadline;
     options.cancel = budget.cancel;
     options.memoryBytes = BeamMemory;
-    // Measured on 10 to 25 random boards of each size: squares less one shorten the 8 x 8
-    // solutions from 1.535 to 1.504 times the Manhattan distance, change those of 7 x 6 and
-    // smaller boards by under 0.01, and lengthen the 9 x 9 ones from 1.546 to 1.630, the
-    // 10 x 10 ones from 1.721 to 1.829 and the published 7 x 7 ones from 1.098 to 1.100
-    // times DeepCubeA's.
-    options.squaresLessOne = puzzle.places() > 49 && puzzle.places() <= 64;
+    options.spread = spreadFor(puzzle.width, puzzle.height);
     // A beam whose best position has not improved for a few crossings of the board is
     // circling a knot; a wider one may not meet it.
     options.stallDepths = static_cast<std::size_t>(3 * (puzzle.width + puzzle.height) + 30);
@@ -139,9 +168,15 @@ std::optional<std::vector<std::int16_t>> solveNearShortest(const Puzzle& puzzle,
     // The widest beam the rest of the budget and the memory allow: its positions grow with
     // its width and its depth, and its depth is at most the narrow beam's. Some room is left:
     // a wider beam sometimes needs more moves than the narrow one, and what is left over
-    // goes to shortcuts.
-    const double perWidth = static_cast<double>(probe.positions) / static_cast<double>(ProbeWidth);
-    const std::size_t depth = best ? best->size() : probe.depth;
+    // goes to shortcuts. A narrow beam that stalled tells only how far it got: construction
+    // may have finished it in several times the moves a beam takes, so the depth is taken as
+    // at most twice the Manhattan distance (a 5,000-wide beam on random 14 x 7 boards: 1.66
+    // to 1.91 times it).
+    std::size_t depth = best ? best->size() : probe.depth;
+    if (probe.stalled)
+        depth = std::min(depth, std::max(probe.depth, static_cast<std::size_t>(2 * manhattanDistance(puzzle))));
+    const double perWidth = static_cast<double>(probe.positions) / static_cast<double>(ProbeWidth)
+                            * static_cast<double>(depth) / static_cast<double>(std::max<std::size_t>(probe.depth, 1));
     const double left = spent < budget.positions ? static_cast<double>(budget.positions - spent) : 0.0;
     const std::size_t width = std::min({static_cast<std::size_t>(0.85 * left / perWidth), WidestBeam,
                                         BeamMemory / (4 * std::max<std::size_t>(depth, 1) + 2 * puzzle.places())});
