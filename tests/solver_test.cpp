@@ -285,9 +285,9 @@ TEST(NearShortestSearch, EveryShapeOfSeventeenToAHundredPlacesIsSolvedAndBeatsCo
 }
 
 // What a beam ranks by, kept up move by move, must be what counting afresh gives. In tenths,
-// a tile counts its distance squared in the spread, that less one, or 1.3 times the squares
-// across and down less 0.3: for a tile beside its place, and for the blank walked up, left,
-// down and right, which leaves one tile a place off each way and two beside their places.
+// a tile counts (across + down)^2 in the spread, across^2 + across * down + down^2, or
+// 1.3 (across^2 + down^2) - 0.3: for a tile beside its place, and for the blank walked up,
+// left, down and right, which leaves one tile a place off each way and two beside their places.
 TEST(Estimate, MoveByMoveItAgreesWithCountingAfresh)
 {
     std::mt19937 random(23);
@@ -299,7 +299,8 @@ TEST(Estimate, MoveByMoveItAgreesWithCountingAfresh)
     for (const auto& [width, height] : {std::pair{3, 3}, std::pair{2, 9}, std::pair{8, 8}, std::pair{16, 2}}) {
         const Puzzle home = goal(width, height);
         const std::vector<std::uint8_t> goalCells(home.tiles.begin(), home.tiles.end());
-        for (const Shape& shape : {Shape{Spread::Squares, 10, 40 + 10 + 10}, Shape{Spread::SquaresLessOne, 0, 30},
+        for (const Shape& shape : {Shape{Spread::Squares, 10, 40 + 10 + 10},
+                                   Shape{Spread::SquaresAndProduct, 10, 30 + 10 + 10},
                                    Shape{Spread::AxisSquares, 10, 23 + 10 + 10}}) {
             const ManhattanConflicts estimate(width, height, goalCells, shape.spread);
             Puzzle p = home;

@@ -41,9 +41,9 @@ struct BeamOptions {
     int distanceWeight = 120;
     int conflictWeight = 400;
     int spreadWeight = 7;
-    // How the spread counts each tile. Not hurrying a tile's last step home, or tiles off in
-    // both directions, ties fewer knots on some sizes and more on others (see
-    // solveNearShortest).
+    // How the spread counts each tile. Not hurrying tiles off in both directions ties fewer
+    // knots on larger boards, and how much less to count them depends on the board's shape
+    // (see solveNearShortest).
     Spread spread = Spread::Squares;
     // Ties are broken by the positions' hashes; another seed breaks them another way.
     std::uint64_t seed = 0x5eed;

@@ -31,9 +31,9 @@ ManhattanConflicts::ManhattanConflicts(int width, int height, const std::vector<
             const int across = std::abs(m_goalColumn[static_cast<std::size_t>(tile)] - place % width);
             const int d = down + across;
             const int away = d > 0 ? 1 : 0;
-            const int tenths = spread == Spread::AxisSquares      ? 13 * (across * across + down * down) - 3 * away
-                               : spread == Spread::SquaresLessOne ? 10 * (d * d - away)
-                                                                  : 10 * d * d;
+            const int tenths = spread == Spread::AxisSquares         ? 13 * (across * across + down * down) - 3 * away
+                               : spread == Spread::SquaresAndProduct ? 10 * (across * across + across * down + down * down)
+                                                                     : 10 * d * d;
             const std::size_t at = static_cast<std::size_t>(tile * m_places + place);
             m_distance[at] = static_cast<std::uint8_t>(d);
             m_spread[at] = static_cast<std::int16_t>(tenths);

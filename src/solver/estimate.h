@@ -7,11 +7,12 @@ namespace vantirelle {
 
 // How the spread of a position counts each tile out of place, in tenths.
 enum class Spread {
-    Squares,        // the square of its distance
-    SquaresLessOne, // that less one, so a tile next to its place counts nothing
-    // 1.3 times the squares of its distances across and down, less 0.3: a tile as far
-    // across as down counts half what its whole distance squared would, so tiles off in
-    // both directions are not hurried before those off in one
+    Squares, // the square of its distance, (across + down)^2
+    // across^2 + across * down + down^2: a tile off in both directions counts less than its
+    // whole distance squared, one off in one direction as much
+    SquaresAndProduct,
+    // 1.3 (across^2 + down^2) - 0.3: a tile off in both directions counts less again, so it
+    // is not hurried before tiles off in one
     AxisSquares,
 };
 

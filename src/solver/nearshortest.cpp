@@ -117,24 +117,29 @@ int manhattanDistance(const Puzzle& puzzle)
 }
 
 // How the beams count the spread, measured on random boards of each size under the budget
-// above (times the Manhattan distance, squares against the choice made here):
-// - Squares less one: 8 x 8 1.535 to 1.504 (25 boards); 7 x 6 and smaller within 0.01; but
-//   9 x 9 1.546 to 1.630, 10 x 10 1.721 to 1.829, the published 7 x 7 1.098 to 1.100 times
-//   DeepCubeA's lengths.
-// - The squares across and down, on boards of 50 to 90 places no more than two longer one way
-//   than the other (against the squares less one up to 64 places, the squares above; 8 seeds
-//   of 30 boards on 8 x 8, 2 to 4 seeds of 16 to 24 elsewhere): 8 x 8 1.506 to 1.474, 8 x 7
-//   1.466 to 1.449, 9 x 7 1.487 to 1.465, 9 x 8 1.553 to 1.526, 9 x 9 1.597 to 1.548, 10 x 8
-//   1.633 to 1.603, 10 x 9 1.630 to 1.578. Elsewhere they lengthen the solutions or do
-//   nothing: 10 x 5 1.515 to 1.578, 10 x 6 1.521 to 1.572, 12 x 8 1.912 to 2.137, 10 x 7
-//   1.574 to 1.564, 11 x 9 1.711 to 1.763, 10 x 10 1.686 to 1.704 (8 seeds), the published
-//   6 x 6 1.046 to 1.054 and 7 x 7 1.099 to 1.100 times DeepCubeA's.
+// above (times the Manhattan distance; 2 to 8 seeds of 12 to 30 boards):
+// - Up to 49 places, the squares: the squares across and down make the published 6 x 6
+//   boards 1.046 to 1.054 times DeepCubeA's lengths (over the 1.05 aimed at) and leave the
+//   7 x 7 ones at 1.099 to 1.100.
+// - The squares across and down, on boards of 50 to 90 places no more than two longer one
+//   way than the other, against the squares (or the squares less one a tile out of place,
+//   used up to 64 places before): 8 x 8 1.506 to 1.474, 8 x 7 1.466 to 1.449, 9 x 7 1.487 to
+//   1.465, 9 x 8 1.553 to 1.526, 9 x 9 1.597 to 1.548, 10 x 8 1.633 to 1.603, 10 x 9 1.630
+//   to 1.578. On other shapes they lengthen the solutions: 10 x 5 1.515 to 1.578, 10 x 6
+//   1.521 to 1.572, 12 x 8 1.912 to 2.137, 11 x 9 1.711 to 1.763, 10 x 10 1.686 to 1.704.
+// - across^2 + across * down + down^2 everywhere else from 50 places, against the same:
+//   10 x 10 1.676 to 1.613, 14 x 7 1.834 to 1.783, 16 x 4 1.914 to 1.819, 12 x 8 1.701 to
+//   1.666, 9 x 6 1.474 to 1.453, 10 x 6 1.512 to 1.501, 10 x 5 1.500 to 1.493, 11 x 5 1.559 to
+//   1.555, 11 x 9 1.636 to 1.640 (on 8 x 8, 1.479 against the squares across and down's
+//   1.461).
 Spread spreadFor(int width, int height)
 {
     const int places = width * height;
-    if (places > 49 && places <= 90 && std::abs(width - height) <= 2)
+    if (places <= 49)
+        return Spread::Squares;
+    if (places <= 90 && std::abs(width - height) <= 2)
         return Spread::AxisSquares;
-    return places > 49 && places <= 64 ? Spread::SquaresLessOne : Spread::Squares;
+    return Spread::SquaresAndProduct;
 }
 
 } // namespace
