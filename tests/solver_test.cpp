@@ -368,6 +368,20 @@ TEST(NearShortestSearch, TheBeamKeepsToItsBoundAndStopsWhenTold)
         EXPECT_LT(distance(there), distance(p));
     }
 
+    // Given the board as its target, a beam from the goal finds the board's solution backwards.
+    options.positionLimit = 0;
+    options.target.assign(p.tiles.begin(), p.tiles.end());
+    const auto back = beamSearch(home, options);
+    ASSERT_TRUE(back);
+    Puzzle there = home;
+    for (const std::int16_t tile : *back)
+        there.move(tile);
+    EXPECT_EQ(there, p);
+    EXPECT_TRUE(reachesGoal(p, std::vector<std::int16_t>(back->rbegin(), back->rend())));
+    options.target.pop_back();
+    EXPECT_THROW(beamSearch(home, options), std::invalid_argument);
+    options.target.clear();
+
     std::atomic<bool> cancel = true;
     options.cancel = &cancel;
     options.shorterThan = 0;

@@ -61,7 +61,8 @@ public:
         , m_height(puzzle.height)
         , m_places(puzzle.places())
         , m_options(options)
-        , m_estimate(puzzle.width, puzzle.height, goalCells(puzzle.width, puzzle.height), options.spread)
+        , m_estimate(puzzle.width, puzzle.height,
+                     options.target.empty() ? goalCells(puzzle.width, puzzle.height) : options.target, options.spread)
         , m_seen(options.width)
         , m_keys(static_cast<std::size_t>(m_places * m_places))
     {
@@ -332,6 +333,8 @@ std::optional<std::vector<std::int16_t>> beamSearch(const Puzzle& puzzle, const 
 {
     if (puzzle.width < 2 || puzzle.height < 2 || puzzle.places() > 256)
         throw std::invalid_argument("beam search is for boards of 2 x 2 to 256 places");
+    if (!options.target.empty() && options.target.size() != static_cast<std::size_t>(puzzle.places()))
+        throw std::invalid_argument("the beam's target must have the board's places");
     if (options.width == 0 || options.width >= (std::size_t{1} << 24))
         throw std::invalid_argument("the beam must be 1 to 2^24 - 1 positions wide");
     return BeamSearch(puzzle, options).run(stats);

@@ -47,6 +47,10 @@ struct BeamOptions {
     Spread spread = Spread::Squares;
     // Ties are broken by the positions' hashes; another seed breaks them another way.
     std::uint64_t seed = 0x5eed;
+    // The position to reach, each number once and 0 for the blank, reachable from the start;
+    // empty for the goal. A search from the goal to a board finds the board's solution
+    // backwards, with its knots tied in other places.
+    std::vector<std::uint8_t> target;
 };
 
 struct BeamStats {
@@ -59,8 +63,8 @@ struct BeamStats {
     std::vector<std::vector<std::int16_t>> nearest;
 };
 
-// A solution, or nothing when none was found before the deadline, within the bound and
-// the memory. Raises SearchCancelled once `cancel` turns true. For boards of 2 to 16
+// A solution (the moves to the target), or nothing when none was found before the
+// deadline, within the bound and the memory. Raises SearchCancelled once `cancel` turns true. For boards of 2 to 16
 // places each way and at most 256 places; the puzzle must be solvable.
 std::optional<std::vector<std::int16_t>> beamSearch(const Puzzle& puzzle, const BeamOptions& options,
                                                     BeamStats* stats = nullptr);
