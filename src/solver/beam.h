@@ -64,8 +64,9 @@ struct BeamStats {
 };
 
 // A solution (the moves to the target), or nothing when none was found before the
-// deadline, within the bound and the memory. Raises SearchCancelled once `cancel` turns true. For boards of 2 to 16
-// places each way and at most 256 places; the puzzle must be solvable.
+// deadline, within the bound and the memory. Raises SearchCancelled once `cancel` turns
+// true. For boards of 2 to 16 places each way and at most 256 places; the puzzle must be
+// solvable.
 std::optional<std::vector<std::int16_t>> beamSearch(const Puzzle& puzzle, const BeamOptions& options,
                                                     BeamStats* stats = nullptr);
 
