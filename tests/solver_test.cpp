@@ -25,18 +25,9 @@ Puzzle puzzle(int width, int height, std::vector<std::int16_t> tiles)
     return Puzzle{width, height, std::move(tiles)};
 }
 
-Puzzle goal(int width, int height)
-{
-    Puzzle p{width, height, {}};
-    for (int i = 1; i < width * height; ++i)
-        p.tiles.push_back(static_cast<std::int16_t>(i));
-    p.tiles.push_back(0);
-    return p;
-}
-
 Puzzle randomSolvable(int width, int height, std::mt19937& random)
 {
-    Puzzle p = goal(width, height);
+    Puzzle p = Puzzle::goal(width, height);
     do {
         std::shuffle(p.tiles.begin(), p.tiles.end(), random);
     } while (!isSolvable(p));
@@ -46,7 +37,7 @@ Puzzle randomSolvable(int width, int height, std::mt19937& random)
 // A position some random slides away from the goal, never straight back.
 Puzzle walkedFromGoal(int width, int height, int steps, std::mt19937& random)
 {
-    Puzzle p = goal(width, height);
+    Puzzle p = Puzzle::goal(width, height);
     int previous = -1;
     for (int step = 0; step < steps;) {
         const int blank = p.blank();
@@ -81,7 +72,7 @@ std::uint64_t key(const Puzzle& p)
 std::unordered_map<std::uint64_t, int> distancesFromGoal(int width, int height)
 {
     std::unordered_map<std::uint64_t, int> distance;
-    std::vector<Puzzle> queue{goal(width, height)};
+    std::vector<Puzzle> queue{Puzzle::goal(width, height)};
     distance[key(queue.front())] = 0;
     for (std::size_t at = 0; at < queue.size(); ++at) {
         const Puzzle p = queue[at];
@@ -121,7 +112,7 @@ TEST(Solvability, ParityAgreesWithTheSearchOnEverySmallBoard)
 {
     for (const auto& [width, height] : {std::pair{2, 2}, std::pair{2, 3}, std::pair{3, 2}, std::pair{3, 3}, std::pair{2, 4}}) {
         const auto reachable = distancesFromGoal(width, height);
-        Puzzle p = goal(width, height);
+        Puzzle p = Puzzle::goal(width, height);
         std::sort(p.tiles.begin(), p.tiles.end());
         int solvable = 0;
         int all = 0;
@@ -142,7 +133,7 @@ TEST(OptimalSolver, EveryThreeByThreeBoardShortestAsABreadthFirstSearchFindsIt)
 {
     const auto distance = distancesFromGoal(3, 3);
     ASSERT_EQ(distance.size(), 181440u);
-    Puzzle p = goal(3, 3);
+    Puzzle p = Puzzle::goal(3, 3);
     std::sort(p.tiles.begin(), p.tiles.end());
     std::size_t solved = 0;
     do {
@@ -191,7 +182,7 @@ TEST(OptimalSolver, FourByFourBoardsAreSolvedShortestAndTheSearchCanBeStopped)
         const std::size_t toCorner = static_cast<std::size_t>((3 - blank % 4) + (3 - blank / 4));
         EXPECT_EQ(moves->size() % 2, toCorner % 2) << "each move takes the blank one step";
     }
-    EXPECT_TRUE(solveOptimally(goal(4, 4))->empty());
+    EXPECT_TRUE(solveOptimally(Puzzle::goal(4, 4))->empty());
     EXPECT_LE(patternDatabases(4, 4).bytes(), 4u * 1024 * 1024);
 
     std::atomic<bool> cancel = true;
@@ -278,10 +269,10 @@ TEST(NearShortestSearch, EveryShapeOfSeventeenToAHundredPlacesIsSolvedAndBeatsCo
             ++constructed;
         EXPECT_LT(solution.moves.size(), constructed) << width << "x" << height;
     }
-    EXPECT_EQ(methodFor(goal(4, 4)), Method::Shortest);
-    EXPECT_EQ(methodFor(goal(17, 1)), Method::Construction) << "one place high";
-    EXPECT_EQ(methodFor(goal(10, 10)), Method::NearShortest);
-    EXPECT_EQ(methodFor(goal(11, 10)), Method::Construction);
+    EXPECT_EQ(methodFor(Puzzle::goal(4, 4)), Method::Shortest);
+    EXPECT_EQ(methodFor(Puzzle::goal(17, 1)), Method::Construction) << "one place high";
+    EXPECT_EQ(methodFor(Puzzle::goal(10, 10)), Method::NearShortest);
+    EXPECT_EQ(methodFor(Puzzle::goal(11, 10)), Method::Construction);
 }
 
 // What a beam ranks by, kept up move by move, must be what counting afresh gives. In tenths,
@@ -297,7 +288,7 @@ TEST(Estimate, MoveByMoveItAgreesWithCountingAfresh)
         int askew;
     };
     for (const auto& [width, height] : {std::pair{3, 3}, std::pair{2, 9}, std::pair{8, 8}, std::pair{16, 2}}) {
-        const Puzzle home = goal(width, height);
+        const Puzzle home = Puzzle::goal(width, height);
         const std::vector<std::uint8_t> goalCells(home.tiles.begin(), home.tiles.end());
         for (const Shape& shape : {Shape{Spread::Squares, 10, 40 + 10 + 10},
                                    Shape{Spread::SquaresAndProduct, 10, 30 + 10 + 10},
@@ -355,7 +346,7 @@ TEST(NearShortestSearch, TheBeamKeepsToItsBoundAndStopsWhenTold)
     EXPECT_FALSE(beamSearch(p, options, &stats));
     ASSERT_TRUE(stats.stalled);
     ASSERT_GT(stats.nearest.size(), 1u);
-    const Puzzle home = goal(6, 6);
+    const Puzzle home = Puzzle::goal(6, 6);
     const ManhattanConflicts estimate(6, 6, std::vector<std::uint8_t>(home.tiles.begin(), home.tiles.end()));
     const auto distance = [&](const Puzzle& q) {
         const std::vector<std::uint8_t> cells(q.tiles.begin(), q.tiles.end());
@@ -466,7 +457,7 @@ TEST(Knots, TilesTurnedRoundSmallBlocksFarFromTheBlankAreUndone)
              Knots{9, 9, {{{0, 0}, {0, 1}}, {{8, 0}, {8, 1}}, {{4, 6}, {4, 7}, {5, 7}}}, false, 300},
              Knots{7, 7, {{{3, 3}, {3, 4}}}, true, 200},
          }) {
-        Puzzle p = goal(knots.width, knots.height);
+        Puzzle p = Puzzle::goal(knots.width, knots.height);
         if (knots.blankAskew)
             std::swap(p.tiles.back(), p.tiles[p.tiles.size() - static_cast<std::size_t>(knots.width) - 2]);
         for (const Cycle& cycle : knots.cycles) {

@@ -174,10 +174,8 @@ private:
 
     static std::vector<std::uint8_t> goalCells(int width, int height)
     {
-        std::vector<std::uint8_t> goal(static_cast<std::size_t>(width * height));
-        for (int place = 0; place + 1 < width * height; ++place)
-            goal[static_cast<std::size_t>(place)] = static_cast<std::uint8_t>(place + 1);
-        return goal;
+        const Puzzle goal = Puzzle::goal(width, height);
+        return std::vector<std::uint8_t>(goal.tiles.begin(), goal.tiles.end());
     }
 
     std::uint64_t key(int tile, int place) const { return m_keys[static_cast<std::size_t>(tile * m_places + place)]; }

@@ -116,15 +116,6 @@ int manhattanDistance(const Puzzle& puzzle)
     return distance;
 }
 
-Puzzle goal(int width, int height)
-{
-    Puzzle puzzle{width, height, {}};
-    for (int place = 1; place < width * height; ++place)
-        puzzle.tiles.push_back(static_cast<std::int16_t>(place));
-    puzzle.tiles.push_back(0);
-    return puzzle;
-}
-
 // The moves a solution takes after the tiles first come within NearlyHome of their places
 // (in Manhattan distance). On random 8 x 8 boards most take 10 to 34; a knot tied there
 // takes 60 to 120. On one such board, IDA* from positions of that stretch found nothing
@@ -249,7 +240,7 @@ std::optional<std::vector<std::int16_t>> solveNearShortest(const Puzzle& puzzle,
         back.shorterThan = best->size();
         back.target.assign(puzzle.tiles.begin(), puzzle.tiles.end());
         BeamStats stats;
-        if (std::optional<std::vector<std::int16_t>> found = beamSearch(goal(puzzle.width, puzzle.height), back, &stats)) {
+        if (std::optional<std::vector<std::int16_t>> found = beamSearch(Puzzle::goal(puzzle.width, puzzle.height), back, &stats)) {
             std::reverse(found->begin(), found->end());
             best = std::move(found);
         }

@@ -16,6 +16,15 @@ int Puzzle::blank() const
     return -1;
 }
 
+Puzzle Puzzle::goal(int width, int height)
+{
+    Puzzle puzzle{width, height, {}};
+    for (int place = 1; place < width * height; ++place)
+        puzzle.tiles.push_back(static_cast<std::int16_t>(place));
+    puzzle.tiles.push_back(0);
+    return puzzle;
+}
+
 bool Puzzle::isGoal() const
 {
     const int last = places() - 1;

@@ -16,6 +16,9 @@ struct Puzzle {
     int height = 0;
     std::vector<std::int16_t> tiles;
 
+    // The numbers in reading order and the blank last.
+    static Puzzle goal(int width, int height);
+
     int places() const { return width * height; }
     int blank() const;
     bool isGoal() const;
