@@ -260,8 +260,16 @@ TEST(NearShortestSearch, EveryShapeOfSeventeenToAHundredPlacesIsSolvedAndBeatsCo
         const Puzzle p = randomSolvable(width, height, random);
         SearchBudget budget;
         budget.positions = width * height < 100 ? 3'000'000 : 0; // 0: the game's own budget
+        std::vector<int> shown;
+        budget.progress = [&shown](int percent) { shown.push_back(percent); };
         const Solution solution = solve(p, budget);
         ASSERT_TRUE(reachesGoal(p, solution.moves)) << width << "x" << height;
+        // The progress only goes up, and is full at most once, at the end: a search that
+        // comes after the first, or a beam tried again, goes on from where it stood.
+        ASSERT_FALSE(shown.empty()) << width << "x" << height;
+        EXPECT_TRUE(std::is_sorted(shown.begin(), shown.end())) << width << "x" << height;
+        EXPECT_LE(std::count(shown.begin(), shown.end(), 100), 1) << width << "x" << height;
+        EXPECT_LE(shown.back(), 100);
         EXPECT_FALSE(solution.optimal);
         ConstructiveSolver constructive(p);
         std::size_t constructed = 0;

@@ -54,6 +54,9 @@ std::optional<std::vector<std::int16_t>> beamOrMended(const Puzzle& puzzle, cons
         retry.positionLimit = options.positionLimit ? options.positionLimit - total : 0;
         retry.shorterThan = options.shorterThan ? options.shorterThan - prefix.size() : 0;
         retry.seed = retry.seed * 6364136223846793005u + 1442695040888963407u;
+        // The progress goes on from the positions ranked so far, not from 0 again.
+        if (options.progress)
+            retry.progress = [&options, total](std::size_t positions) { options.progress(total + positions); };
         stats = BeamStats{};
         moves = beamSearch(from, retry, &stats);
         total += stats.positions;
@@ -239,6 +242,13 @@ std::optional<std::vector<std::int16_t>> solveNearShortest(const Puzzle& puzzle,
         back.positionLimit = budget.positions / 2;
         back.shorterThan = best->size();
         back.target.assign(puzzle.tiles.begin(), puzzle.tiles.end());
+        // It comes on top of the budget, so the progress shown goes on from where it stands
+        // and reaches 100 only where this search spends the whole of its own.
+        const std::size_t shown = std::min<std::size_t>(100, spent * 100 / budget.positions);
+        back.progress = [&budget, shown, limit = std::max<std::size_t>(back.positionLimit, 1)](std::size_t positions) {
+            if (budget.progress)
+                budget.progress(static_cast<int>(shown + (100 - shown) * std::min(positions, limit) / limit));
+        };
         BeamStats stats;
         if (std::optional<std::vector<std::int16_t>> found = beamSearch(Puzzle::goal(puzzle.width, puzzle.height), back, &stats)) {
             std::reverse(found->begin(), found->end());
