@@ -413,6 +413,67 @@ TEST(NearShortestSearch, TheBeamKeepsExactlyItsWidthOfTheLowestInTheirOrder)
     }
 }
 
+TEST(NearShortestSearch, BeamsAlongTheStretchesTakeOutDetoursWithinTheirLimits)
+{
+    std::mt19937 random(23);
+    const Puzzle p = randomSolvable(6, 6, random);
+    BeamOptions options;
+    options.width = 300;
+    const auto found = beamSearch(p, options);
+    ASSERT_TRUE(found && found->size() > 100);
+    // A detour two thirds of the way: the blank taken three times round a square of four,
+    // which leaves every tile where it was.
+    const auto detourAt = found->begin() + static_cast<std::ptrdiff_t>(2 * found->size() / 3);
+    std::vector<std::int16_t> padded(found->begin(), detourAt);
+    Puzzle there = p;
+    for (const std::int16_t tile : padded)
+        there.move(tile);
+    const int blank = there.blank();
+    const int right = blank % 6 < 5 ? 1 : -1;
+    const int down = blank / 6 < 5 ? 6 : -6;
+    for (int turn = 0; turn < 12; ++turn) {
+        const int offsets[4] = {right, right + down, down, 0};
+        const std::int16_t tile = there.tiles[static_cast<std::size_t>(blank + offsets[turn % 4])];
+        there.move(tile);
+        padded.push_back(tile);
+    }
+    padded.insert(padded.end(), detourAt, found->end());
+    ASSERT_TRUE(reachesGoal(p, padded));
+
+    std::vector<std::size_t> heard;
+    options.progress = [&heard](std::size_t positions) { heard.push_back(positions); };
+    std::size_t spent = 0;
+    const std::vector<std::int16_t> shorter = withBeamShortcuts(p, padded, options, 0, &spent);
+    EXPECT_TRUE(reachesGoal(p, shorter));
+    EXPECT_LE(shorter.size(), padded.size() - 12);
+    EXPECT_GT(spent, 0u);
+    EXPECT_TRUE(!heard.empty() && std::is_sorted(heard.begin(), heard.end()) && heard.back() <= spent);
+
+    // The moves before the first stretch stay as they were; no positions, a past deadline
+    // or a start past the end leave the solution as it was.
+    const std::vector<std::int16_t> later = withBeamShortcuts(p, padded, options, padded.size() / 2);
+    EXPECT_TRUE(reachesGoal(p, later));
+    EXPECT_LT(later.size(), padded.size());
+    EXPECT_TRUE(std::equal(padded.begin(), padded.begin() + static_cast<std::ptrdiff_t>(padded.size() / 2), later.begin()));
+    struct Limit {
+        std::size_t positions;
+        std::chrono::steady_clock::time_point deadline;
+        std::size_t firstMove;
+    };
+    const auto never = std::chrono::steady_clock::time_point::max();
+    for (const Limit limit : {Limit{1, never, 0}, Limit{0, std::chrono::steady_clock::now(), 0},
+                              Limit{0, never, padded.size()}}) {
+        options.positionLimit = limit.positions;
+        options.deadline = limit.deadline;
+        EXPECT_EQ(withBeamShortcuts(p, padded, options, limit.firstMove, &spent), padded) << limit.positions;
+        EXPECT_LE(spent, 4u) << "a depth of four children at the most, then it stops";
+    }
+    std::atomic<bool> cancel = true;
+    options = BeamOptions{};
+    options.cancel = &cancel;
+    EXPECT_THROW(withBeamShortcuts(p, padded, options, 0), SearchCancelled);
+}
+
 TEST(NearShortestSearch, NoSearchGoesOnPastItsDeadline)
 {
     // A deadline already past: every search that serves a beam gives up at once, and a

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 
 namespace vantirelle {
 
@@ -107,6 +108,36 @@ std::size_t defaultPositions(int places)
     return places <= 64 ? Larger : Larger * 64 / static_cast<std::size_t>(places);
 }
 
+// The percentage shown while a search runs, over stages that each take it up to a given
+// point at the end of their budget; it never goes back.
+class Progress {
+public:
+    explicit Progress(std::function<void(int)> report)
+        : m_report(std::move(report))
+    {
+    }
+    int percent() const { return m_shown; }
+    // A stage from the percentage shown now to `to` once it has ranked `limit` positions.
+    std::function<void(std::size_t)> stage(std::size_t limit, int to)
+    {
+        const int from = m_shown;
+        limit = std::max<std::size_t>(limit, 1);
+        return [this, from, to, limit](std::size_t positions) {
+            const int percent =
+                from + static_cast<int>(static_cast<std::size_t>(to - from) * std::min(positions, limit) / limit);
+            if (percent <= m_shown)
+                return;
+            m_shown = percent;
+            if (m_report)
+                m_report(percent);
+        };
+    }
+
+private:
+    std::function<void(int)> m_report;
+    int m_shown = 0;
+};
+
 int manhattanDistance(const Puzzle& puzzle)
 {
     int distance = 0;
@@ -185,11 +216,14 @@ std::optional<std::vector<std::int16_t>> solveNearShortest(const Puzzle& puzzle,
     // A beam whose best position has not improved for a few crossings of the board is
     // circling a knot; a wider one may not meet it.
     options.stallDepths = static_cast<std::size_t>(3 * (puzzle.width + puzzle.height) + 30);
+    // The progress shown goes through the stages in turn: the beams from the board over their
+    // budget, the search from the goal where it runs, then the beams along the stretches.
+    const std::size_t alongPositions = 2 * budget.positions / 5;
+    Progress shown(budget.progress);
     std::size_t spent = 0;
-    options.progress = [&](std::size_t positions) {
-        if (budget.progress && budget.positions > 0)
-            budget.progress(static_cast<int>(std::min<std::size_t>(100, (spent + positions) * 100 / budget.positions)));
-    };
+    const auto fromBoard =
+        shown.stage(budget.positions, static_cast<int>(100 * budget.positions / (budget.positions + alongPositions)));
+    options.progress = [&spent, &fromBoard](std::size_t positions) { fromBoard(spent + positions); };
 
     // The narrow beam tells what a position costs here and how long the solution runs.
     options.width = ProbeWidth;
@@ -242,13 +276,9 @@ std::optional<std::vector<std::int16_t>> solveNearShortest(const Puzzle& puzzle,
         back.positionLimit = budget.positions / 2;
         back.shorterThan = best->size();
         back.target.assign(puzzle.tiles.begin(), puzzle.tiles.end());
-        // It comes on top of the budget, so the progress shown goes on from where it stands
-        // and reaches 100 only where this search spends the whole of its own.
-        const std::size_t shown = std::min<std::size_t>(100, spent * 100 / budget.positions);
-        back.progress = [&budget, shown, limit = std::max<std::size_t>(back.positionLimit, 1)](std::size_t positions) {
-            if (budget.progress)
-                budget.progress(static_cast<int>(shown + (100 - shown) * std::min(positions, limit) / limit));
-        };
+        // Its budget is half the main one, the stretches' two fifths: it takes five ninths of
+        // what is left to show.
+        back.progress = shown.stage(back.positionLimit, shown.percent() + (100 - shown.percent()) * 5 / 9);
         BeamStats stats;
         if (std::optional<std::vector<std::int16_t>> found = beamSearch(Puzzle::goal(puzzle.width, puzzle.height), back, &stats)) {
             std::reverse(found->begin(), found->end());
@@ -262,6 +292,33 @@ std::optional<std::vector<std::int16_t>> solveNearShortest(const Puzzle& puzzle,
     if (best && std::chrono::steady_clock::now() < budget.deadline) {
         const std::size_t nodes = std::max(spent < budget.positions ? budget.positions - spent : 0, ShortcutNodes);
         best = withShortcuts(puzzle, std::move(*best), nodes, budget.cancel, budget.deadline);
+    }
+
+    // Last, the later stretches of the solution are searched again, each by a beam aimed at its
+    // own end a hundred moves on, and once more from a little further on, with the stretches
+    // half a step off the first ones. The beams from the board and from the goal took most of
+    // their extra moves there, far from the position they aimed at (on 8 x 8, from 40% of the
+    // way on, 1.3 to 2.9 moves for every step the tiles came closer, against 1.2 to 1.3
+    // before), and that is where these beams find shorter ways.
+    if (best && width >= 2 * ProbeWidth && std::chrono::steady_clock::now() < budget.deadline) {
+        BeamOptions along = options;
+        along.width = width / 3;
+        const auto alongProgress = shown.stage(alongPositions, 100);
+        std::size_t ranked = 0;
+        const std::vector<std::int16_t> before = *best;
+        const std::size_t firstMove = 2 * best->size() / 5;
+        for (const std::size_t from : {firstMove, 11 * best->size() / 20 + 20}) {
+            if (ranked >= alongPositions)
+                break;
+            along.positionLimit = alongPositions - ranked;
+            along.progress = [&alongProgress, ranked](std::size_t positions) { alongProgress(ranked + positions); };
+            std::size_t pass = 0;
+            best = withBeamShortcuts(puzzle, std::move(*best), along, from, &pass);
+            ranked += pass;
+        }
+        // The stretches the beams made have detours of their own.
+        if (*best != before && std::chrono::steady_clock::now() < budget.deadline)
+            best = withShortcuts(puzzle, std::move(*best), ShortcutNodes, budget.cancel, budget.deadline, firstMove);
     }
     return best;
 }

@@ -14,6 +14,11 @@ constexpr std::size_t Stretch = 40;
 constexpr std::size_t Step = 10;
 constexpr std::uint64_t StretchNodeLimit = 300'000;
 
+// The beams' stretches, measured on random 8 x 8 boards (see withBeamShortcuts): longer ones
+// come out longer, closer ones gain little for the positions they take.
+constexpr std::size_t BeamStretch = 120;
+constexpr std::size_t BeamStep = 40;
+
 std::vector<std::uint8_t> cellsOf(const Puzzle& p)
 {
     return std::vector<std::uint8_t>(p.tiles.begin(), p.tiles.end());
@@ -22,12 +27,13 @@ std::vector<std::uint8_t> cellsOf(const Puzzle& p)
 } // namespace
 
 std::vector<std::int16_t> withShortcuts(const Puzzle& start, std::vector<std::int16_t> moves, std::uint64_t nodeBudget,
-                                        const std::atomic<bool>* cancel, std::chrono::steady_clock::time_point deadline)
+                                        const std::atomic<bool>* cancel, std::chrono::steady_clock::time_point deadline,
+                                        std::size_t firstMove)
 {
     if (start.width < 2 || start.height < 2 || start.width > 16 || start.height > 16)
         return moves;
     std::uint64_t spent = 0;
-    for (std::size_t at = 0; at + Step < moves.size() && spent < nodeBudget; at += Step) {
+    for (std::size_t at = firstMove / Step * Step; at + Step < moves.size() && spent < nodeBudget; at += Step) {
         if (std::chrono::steady_clock::now() >= deadline)
             break;
         const std::size_t end = std::min(moves.size(), at + Stretch);
@@ -54,6 +60,41 @@ std::vector<std::int16_t> withShortcuts(const Puzzle& start, std::vector<std::in
         moves.erase(moves.begin() + static_cast<std::ptrdiff_t>(at), moves.begin() + static_cast<std::ptrdiff_t>(end));
         moves.insert(moves.begin() + static_cast<std::ptrdiff_t>(at), shortcut.begin(), shortcut.end());
     }
+    return moves;
+}
+
+std::vector<std::int16_t> withBeamShortcuts(const Puzzle& start, std::vector<std::int16_t> moves, BeamOptions options,
+                                            std::size_t firstMove, std::size_t* spent)
+{
+    const std::size_t limit = options.positionLimit;
+    const std::function<void(std::size_t)> progress = std::move(options.progress);
+    std::size_t ranked = 0;
+    Puzzle from = start;
+    std::size_t made = 0; // the moves `from` has had
+    for (std::size_t at = firstMove; at + BeamStep < moves.size(); at += BeamStep) {
+        if ((limit && ranked >= limit) || std::chrono::steady_clock::now() >= options.deadline)
+            break;
+        for (; made < at; ++made)
+            from.move(moves[made]);
+        const std::size_t end = std::min(moves.size(), at + BeamStretch);
+        Puzzle to = from;
+        for (std::size_t i = at; i < end; ++i)
+            to.move(moves[i]);
+        options.target.assign(to.tiles.begin(), to.tiles.end());
+        options.shorterThan = end - at;
+        options.positionLimit = limit ? limit - ranked : 0;
+        if (progress)
+            options.progress = [&progress, ranked](std::size_t positions) { progress(ranked + positions); };
+        BeamStats stats;
+        const std::optional<std::vector<std::int16_t>> shortcut = beamSearch(from, options, &stats);
+        ranked += stats.positions;
+        if (!shortcut)
+            continue;
+        moves.erase(moves.begin() + static_cast<std::ptrdiff_t>(at), moves.begin() + static_cast<std::ptrdiff_t>(end));
+        moves.insert(moves.begin() + static_cast<std::ptrdiff_t>(at), shortcut->begin(), shortcut->end());
+    }
+    if (spent)
+        *spent = ranked;
     return moves;
 }
 
