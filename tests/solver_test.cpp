@@ -443,7 +443,7 @@ TEST(NearShortestSearch, BeamsAlongTheStretchesTakeOutDetoursWithinTheirLimits)
     std::vector<std::size_t> heard;
     options.progress = [&heard](std::size_t positions) { heard.push_back(positions); };
     std::size_t spent = 0;
-    const std::vector<std::int16_t> shorter = withBeamShortcuts(p, padded, options, 0, &spent);
+    const std::vector<std::int16_t> shorter = withBeamShortcuts(p, padded, options, {0}, &spent);
     EXPECT_TRUE(reachesGoal(p, shorter));
     EXPECT_LE(shorter.size(), padded.size() - 12);
     EXPECT_GT(spent, 0u);
@@ -451,7 +451,7 @@ TEST(NearShortestSearch, BeamsAlongTheStretchesTakeOutDetoursWithinTheirLimits)
 
     // The moves before the first stretch stay as they were; no positions, a past deadline
     // or a start past the end leave the solution as it was.
-    const std::vector<std::int16_t> later = withBeamShortcuts(p, padded, options, padded.size() / 2);
+    const std::vector<std::int16_t> later = withBeamShortcuts(p, padded, options, {padded.size() / 2});
     EXPECT_TRUE(reachesGoal(p, later));
     EXPECT_LT(later.size(), padded.size());
     EXPECT_TRUE(std::equal(padded.begin(), padded.begin() + static_cast<std::ptrdiff_t>(padded.size() / 2), later.begin()));
@@ -465,13 +465,13 @@ TEST(NearShortestSearch, BeamsAlongTheStretchesTakeOutDetoursWithinTheirLimits)
                               Limit{0, never, padded.size()}}) {
         options.positionLimit = limit.positions;
         options.deadline = limit.deadline;
-        EXPECT_EQ(withBeamShortcuts(p, padded, options, limit.firstMove, &spent), padded) << limit.positions;
+        EXPECT_EQ(withBeamShortcuts(p, padded, options, {limit.firstMove}, &spent), padded) << limit.positions;
         EXPECT_LE(spent, 4u) << "a depth of four children at the most, then it stops";
     }
     std::atomic<bool> cancel = true;
     options = BeamOptions{};
     options.cancel = &cancel;
-    EXPECT_THROW(withBeamShortcuts(p, padded, options, 0), SearchCancelled);
+    EXPECT_THROW(withBeamShortcuts(p, padded, options, {0}), SearchCancelled);
 }
 
 TEST(NearShortestSearch, NoSearchGoesOnPastItsDeadline)

@@ -310,21 +310,13 @@ std::optional<std::vector<std::int16_t>> solveNearShortest(const Puzzle& puzzle,
     if (best && width >= 2 * ProbeWidth && std::chrono::steady_clock::now() < budget.deadline) {
         BeamOptions along = options;
         along.width = width / 3;
-        const auto alongProgress = shown.stage(alongPositions, 100);
-        std::size_t ranked = 0;
-        const std::vector<std::int16_t> before = *best;
-        const std::size_t firstMove = 2 * best->size() / 5;
-        for (const std::size_t from : {firstMove, 11 * best->size() / 20 + 20}) {
-            if (ranked >= alongPositions)
-                break;
-            along.positionLimit = alongPositions - ranked;
-            along.progress = [&alongProgress, ranked](std::size_t positions) { alongProgress(ranked + positions); };
-            std::size_t pass = 0;
-            best = withBeamShortcuts(puzzle, std::move(*best), along, from, &pass);
-            ranked += pass;
-        }
+        along.positionLimit = alongPositions;
+        along.progress = shown.stage(alongPositions, 100);
+        const std::size_t length = best->size();
+        const std::size_t firstMove = 2 * length / 5;
+        best = withBeamShortcuts(puzzle, std::move(*best), along, {firstMove, 11 * length / 20 + 20});
         // The stretches the beams made have detours of their own.
-        if (*best != before && std::chrono::steady_clock::now() < budget.deadline)
+        if (best->size() < length && std::chrono::steady_clock::now() < budget.deadline)
             best = withShortcuts(puzzle, std::move(*best), ShortcutNodes, budget.cancel, budget.deadline, firstMove);
     }
     return best;

@@ -68,34 +68,37 @@ std::vector<std::int16_t> withShortcuts(const Puzzle& start, std::vector<std::in
 }
 
 std::vector<std::int16_t> withBeamShortcuts(const Puzzle& start, std::vector<std::int16_t> moves, BeamOptions options,
-                                            std::size_t firstMove, std::size_t* spent)
+                                            const std::vector<std::size_t>& firstMoves, std::size_t* spent)
 {
     const std::size_t limit = options.positionLimit;
     const std::function<void(std::size_t)> progress = std::move(options.progress);
     std::size_t ranked = 0;
-    Puzzle from = start;
-    std::size_t made = 0; // the moves `from` has had
-    for (std::size_t at = firstMove; at + BeamStep < moves.size(); at += BeamStep) {
-        if ((limit && ranked >= limit) || std::chrono::steady_clock::now() >= options.deadline)
-            break;
-        for (; made < at; ++made)
-            from.move(moves[made]);
-        const std::size_t end = std::min(moves.size(), at + BeamStretch);
-        Puzzle to = from;
-        for (std::size_t i = at; i < end; ++i)
-            to.move(moves[i]);
-        options.target.assign(to.tiles.begin(), to.tiles.end());
-        options.shorterThan = end - at;
-        options.positionLimit = limit ? limit - ranked : 0;
-        if (progress)
-            options.progress = [&progress, ranked](std::size_t positions) { progress(ranked + positions); };
-        BeamStats stats;
-        const std::optional<std::vector<std::int16_t>> shortcut = beamSearch(from, options, &stats);
-        ranked += stats.positions;
-        if (!shortcut)
-            continue;
-        moves.erase(moves.begin() + static_cast<std::ptrdiff_t>(at), moves.begin() + static_cast<std::ptrdiff_t>(end));
-        moves.insert(moves.begin() + static_cast<std::ptrdiff_t>(at), shortcut->begin(), shortcut->end());
+    for (const std::size_t firstMove : firstMoves) {
+        Puzzle from = start;
+        std::size_t made = 0; // the moves `from` has had
+        for (std::size_t at = firstMove; at + BeamStep < moves.size(); at += BeamStep) {
+            if ((limit && ranked >= limit) || std::chrono::steady_clock::now() >= options.deadline)
+                break;
+            for (; made < at; ++made)
+                from.move(moves[made]);
+            const std::size_t end = std::min(moves.size(), at + BeamStretch);
+            Puzzle to = from;
+            for (std::size_t i = at; i < end; ++i)
+                to.move(moves[i]);
+            options.target.assign(to.tiles.begin(), to.tiles.end());
+            options.shorterThan = end - at;
+            options.positionLimit = limit ? limit - ranked : 0;
+            if (progress)
+                options.progress = [&progress, ranked](std::size_t positions) { progress(ranked + positions); };
+            BeamStats stats;
+            const std::optional<std::vector<std::int16_t>> shortcut = beamSearch(from, options, &stats);
+            ranked += stats.positions;
+            if (!shortcut)
+                continue;
+            const auto stretch = moves.begin() + static_cast<std::ptrdiff_t>(at);
+            moves.insert(moves.erase(stretch, stretch + static_cast<std::ptrdiff_t>(end - at)), shortcut->begin(),
+                         shortcut->end());
+        }
     }
     if (spent)
         *spent = ranked;

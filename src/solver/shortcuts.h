@@ -22,15 +22,15 @@ std::vector<std::int16_t> withShortcuts(const Puzzle& start, std::vector<std::in
                                             std::chrono::steady_clock::time_point::max(),
                                         std::size_t firstMove = 0);
 
-// A solution made shorter where a beam finds a shorter way along a stretch of it: from move
-// `firstMove` on, each stretch of 120 moves, 40 apart, is searched by a beam as `options`
-// say from its first position to its last (their target), and replaced where that way is
-// shorter. Such a beam sees ahead to a known position a hundred moves off, where the beam
-// that found the solution saw only the goal hundreds of moves off. The beams together rank
-// at most `options.positionLimit` positions (0: no limit), and `spent` is told how many they
-// ranked; `options.progress` hears the count so far. Raises SearchCancelled once
-// `options.cancel` turns true.
+// A solution made shorter where a beam finds a shorter way along a stretch of it: in each
+// pass, from its first move on, each stretch of 120 moves, 40 apart, is searched by a beam as
+// `options` say from its first position to its last (their target), and replaced where that
+// way is shorter. Such a beam sees ahead to a known position a hundred moves off, where the
+// beam that found the solution saw only the goal hundreds of moves off. The beams of all the
+// passes together rank at most `options.positionLimit` positions (0: no limit), and `spent`
+// is told how many they ranked; `options.progress` hears the count so far. Raises
+// SearchCancelled once `options.cancel` turns true.
 std::vector<std::int16_t> withBeamShortcuts(const Puzzle& start, std::vector<std::int16_t> moves, BeamOptions options,
-                                            std::size_t firstMove, std::size_t* spent = nullptr);
+                                            const std::vector<std::size_t>& firstMoves, std::size_t* spent = nullptr);
 
 } // namespace vantirelle
