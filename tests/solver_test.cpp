@@ -413,7 +413,7 @@ TEST(NearShortestSearch, TheBeamKeepsExactlyItsWidthOfTheLowestInTheirOrder)
     }
 }
 
-TEST(NearShortestSearch, BeamsAlongTheStretchesTakeOutDetoursWithinTheirLimits)
+TEST(NearShortestSearch, BeamsAlongTheStretchesAndBackFromTheGoalTakeOutDetoursWithinTheirLimits)
 {
     std::mt19937 random(23);
     const Puzzle p = randomSolvable(6, 6, random);
@@ -449,12 +449,15 @@ TEST(NearShortestSearch, BeamsAlongTheStretchesTakeOutDetoursWithinTheirLimits)
     EXPECT_GT(spent, 0u);
     EXPECT_TRUE(!heard.empty() && std::is_sorted(heard.begin(), heard.end()) && heard.back() <= spent);
 
-    // The moves before the first stretch stay as they were; no positions, a past deadline
-    // or a start past the end leave the solution as it was.
-    const std::vector<std::int16_t> later = withBeamShortcuts(p, padded, options, {padded.size() / 2});
-    EXPECT_TRUE(reachesGoal(p, later));
-    EXPECT_LT(later.size(), padded.size());
-    EXPECT_TRUE(std::equal(padded.begin(), padded.begin() + static_cast<std::ptrdiff_t>(padded.size() / 2), later.begin()));
+    // The moves before the first stretch, or before the way from the goal, stay as they were;
+    // no positions, a past deadline or a start past the end leave the solution as it was.
+    const auto half = static_cast<std::ptrdiff_t>(padded.size() / 2);
+    for (const std::vector<std::int16_t>& later : {withBeamShortcuts(p, padded, options, {padded.size() / 2}),
+                                                    withTailFromGoal(p, padded, options, padded.size() / 2)}) {
+        EXPECT_TRUE(reachesGoal(p, later));
+        EXPECT_LT(later.size(), padded.size());
+        EXPECT_TRUE(std::equal(padded.begin(), padded.begin() + half, later.begin()));
+    }
     struct Limit {
         std::size_t positions;
         std::chrono::steady_clock::time_point deadline;
@@ -467,11 +470,14 @@ TEST(NearShortestSearch, BeamsAlongTheStretchesTakeOutDetoursWithinTheirLimits)
         options.deadline = limit.deadline;
         EXPECT_EQ(withBeamShortcuts(p, padded, options, {limit.firstMove}, &spent), padded) << limit.positions;
         EXPECT_LE(spent, 4u) << "a depth of four children at the most, then it stops";
+        EXPECT_EQ(withTailFromGoal(p, padded, options, limit.firstMove, &spent), padded) << limit.positions;
+        EXPECT_LE(spent, 4u);
     }
     std::atomic<bool> cancel = true;
     options = BeamOptions{};
     options.cancel = &cancel;
     EXPECT_THROW(withBeamShortcuts(p, padded, options, {0}), SearchCancelled);
+    EXPECT_THROW(withTailFromGoal(p, padded, options, 0), SearchCancelled);
 }
 
 TEST(NearShortestSearch, NoSearchGoesOnPastItsDeadline)

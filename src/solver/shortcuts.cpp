@@ -105,4 +105,28 @@ std::vector<std::int16_t> withBeamShortcuts(const Puzzle& start, std::vector<std
     return moves;
 }
 
+std::vector<std::int16_t> withTailFromGoal(const Puzzle& start, std::vector<std::int16_t> moves, BeamOptions options,
+                                           std::size_t firstMove, std::size_t* spent)
+{
+    if (spent)
+        *spent = 0;
+    if (firstMove >= moves.size())
+        return moves;
+    Puzzle there = start;
+    for (std::size_t made = 0; made < firstMove; ++made)
+        there.move(moves[made]);
+    options.target.assign(there.tiles.begin(), there.tiles.end());
+    options.shorterThan = moves.size() - firstMove;
+    BeamStats stats;
+    std::optional<std::vector<std::int16_t>> back = beamSearch(Puzzle::goal(start.width, start.height), options, &stats);
+    if (spent)
+        *spent = stats.positions;
+    if (back) {
+        // Each tile slid back in turn undoes the way from the goal.
+        moves.resize(firstMove);
+        moves.insert(moves.end(), back->rbegin(), back->rend());
+    }
+    return moves;
+}
+
 } // namespace vantirelle

@@ -33,4 +33,13 @@ std::vector<std::int16_t> withShortcuts(const Puzzle& start, std::vector<std::in
 std::vector<std::int16_t> withBeamShortcuts(const Puzzle& start, std::vector<std::int16_t> moves, BeamOptions options,
                                             const std::vector<std::size_t>& firstMoves, std::size_t* spent = nullptr);
 
+// A solution whose moves from `firstMove` on are replaced by a beam's, as `options` say, from
+// the goal back to the position there, where that way is shorter. A beam gets on well at its
+// start, among many tiles out of place, and takes its extra moves near its end; run from the
+// goal, it takes them away from the goal, where the beam that found the solution took them.
+// From the first move, it searches the whole solution backwards. `spent` is told how many
+// positions the beam ranked. Raises SearchCancelled once `options.cancel` turns true.
+std::vector<std::int16_t> withTailFromGoal(const Puzzle& start, std::vector<std::int16_t> moves, BeamOptions options,
+                                           std::size_t firstMove, std::size_t* spent = nullptr);
+
 } // namespace vantirelle
