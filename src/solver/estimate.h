@@ -83,6 +83,7 @@ public:
             m_tails = (m_tails & ~(above & (~above + 1))) | (1u << place);
         }
         int length() const { return m_length; }
+        bool operator==(const LongestRun&) const = default;
 
     private:
         std::uint32_t m_tails = 0;
@@ -97,26 +98,32 @@ private:
     int conflicts(const std::uint8_t* cells, int first, int step, int length, int line, const std::uint8_t* lineOf,
                   const std::uint8_t* placeIn) const;
     // How the conflicts of the line `tile` belongs to change as it leaves (or enters) the
-    // line at position `along`.
+    // line at position `along`, where it stands (or the blank does).
     int lineChange(const std::uint8_t* cells, int first, int step, int length, const std::uint8_t* lineOf,
                    const std::uint8_t* placeIn, int tile, int along, bool leaving) const
     {
         const int line = lineOf[tile];
+        // The runs with and without `tile` are the same up to its place; once they are the
+        // same again after it, the tiles further on lengthen both alike.
         LongestRun without;
-        LongestRun with;
-        int count = 0; // the line's tiles other than `tile`
-        for (int i = 0; i < length; ++i) {
-            if (i == along)
-                with.add(placeIn[tile]);
+        int i = 0;
+        for (; i < along; ++i) {
             const int other = cells[first + i * step];
-            if (other != 0 && other != tile && lineOf[other] == line) {
+            if (other != 0 && lineOf[other] == line)
+                without.add(placeIn[other]);
+        }
+        LongestRun with = without;
+        with.add(placeIn[tile]);
+        for (++i; i < length && with != without; ++i) {
+            const int other = cells[first + i * step];
+            if (other != 0 && lineOf[other] == line) {
                 without.add(placeIn[other]);
                 with.add(placeIn[other]);
-                ++count;
             }
         }
-        // Each tile that must leave the line costs two moves.
-        const int change = 2 * ((count + 1 - with.length()) - (count - without.length()));
+        // Each tile that must leave the line costs two moves: one more of them, unless `tile`
+        // lengthens the longest run in order.
+        const int change = 2 * (1 - (with.length() - without.length()));
         return leaving ? -change : change;
     }
 
