@@ -254,9 +254,10 @@ TEST(Solver, SmallBoardsAreSolvedShortestAndLargeOnesByConstruction)
 TEST(NearShortestSearch, EveryShapeOfSeventeenToAHundredPlacesIsSolvedAndBeatsConstruction)
 {
     std::mt19937 random(19);
-    // Square menu sizes, narrow boards and a hundred places; a small budget keeps the test quick.
+    // Square menu sizes, narrow boards, 9 x 9 (whose spread counts tiles out of place less)
+    // and a hundred places; a small budget keeps the test quick.
     for (const auto& [width, height] : {std::pair{5, 5}, std::pair{8, 8}, std::pair{5, 4}, std::pair{2, 9},
-                                        std::pair{10, 2}, std::pair{3, 11}, std::pair{10, 10}}) {
+                                        std::pair{10, 2}, std::pair{3, 11}, std::pair{9, 9}, std::pair{10, 10}}) {
         const Puzzle p = randomSolvable(width, height, random);
         SearchBudget budget;
         budget.positions = width * height < 100 ? 3'000'000 : 0; // 0: the game's own budget
@@ -285,23 +286,26 @@ TEST(NearShortestSearch, EveryShapeOfSeventeenToAHundredPlacesIsSolvedAndBeatsCo
 
 // What a beam ranks by, kept up move by move, must be what counting afresh gives. In tenths,
 // a tile counts (across + down)^2 in the spread, across^2 + across * down + down^2, or
-// 1.3 (across^2 + down^2) - 0.3: for a tile beside its place, and for the blank walked up,
-// left, down and right, which leaves one tile a place off each way and two beside their places.
+// 1.3 (across^2 + down^2) - 0.3, and what is given for each tile out of place besides: for a
+// tile beside its place, and for the blank walked up, left, down and right, which leaves one
+// tile a place off each way and two beside their places.
 TEST(Estimate, MoveByMoveItAgreesWithCountingAfresh)
 {
     std::mt19937 random(23);
     struct Shape {
         Spread spread;
+        int away; // tenths for each tile out of place
         int beside;
         int askew;
     };
     for (const auto& [width, height] : {std::pair{3, 3}, std::pair{2, 9}, std::pair{8, 8}, std::pair{16, 2}}) {
         const Puzzle home = Puzzle::goal(width, height);
         const std::vector<std::uint8_t> goalCells(home.tiles.begin(), home.tiles.end());
-        for (const Shape& shape : {Shape{Spread::Squares, 10, 40 + 10 + 10},
-                                   Shape{Spread::SquaresAndProduct, 10, 30 + 10 + 10},
-                                   Shape{Spread::AxisSquares, 10, 23 + 10 + 10}}) {
-            const ManhattanConflicts estimate(width, height, goalCells, shape.spread);
+        for (const Shape& shape : {Shape{Spread::Squares, 0, 10, 40 + 10 + 10},
+                                   Shape{Spread::SquaresAndProduct, 0, 10, 30 + 10 + 10},
+                                   Shape{Spread::AxisSquares, 0, 10, 23 + 10 + 10},
+                                   Shape{Spread::SquaresAndProduct, -15, 10 - 15, 30 + 10 + 10 - 3 * 15}}) {
+            const ManhattanConflicts estimate(width, height, goalCells, shape.spread, shape.away);
             Puzzle p = home;
             p.move(home.tiles[static_cast<std::size_t>(home.places() - 2)]); // one place from home
             std::vector<std::uint8_t> cells(p.tiles.begin(), p.tiles.end());
@@ -380,6 +384,10 @@ TEST(NearShortestSearch, TheBeamKeepsToItsBoundAndStopsWhenTold)
     options.target.pop_back();
     EXPECT_THROW(beamSearch(home, options), std::invalid_argument);
     options.target.clear();
+    // A tile a place off would count below one at home: 120 + 7 * (10 - 30) < 0.
+    options.awayTenths = -30;
+    EXPECT_THROW(beamSearch(home, options), std::invalid_argument);
+    options.awayTenths = 0;
 
     std::atomic<bool> cancel = true;
     options.cancel = &cancel;

@@ -62,7 +62,8 @@ public:
         , m_places(puzzle.places())
         , m_options(options)
         , m_estimate(puzzle.width, puzzle.height,
-                     options.target.empty() ? goalCells(puzzle.width, puzzle.height) : options.target, options.spread)
+                     options.target.empty() ? goalCells(puzzle.width, puzzle.height) : options.target, options.spread,
+                     options.awayTenths)
         , m_seen(options.width)
         , m_keys(static_cast<std::size_t>(m_places * m_places))
     {
@@ -335,6 +336,10 @@ std::optional<std::vector<std::int16_t>> beamSearch(const Puzzle& puzzle, const 
         throw std::invalid_argument("the beam's target must have the board's places");
     if (options.width == 0 || options.width >= (std::size_t{1} << 24))
         throw std::invalid_argument("the beam must be 1 to 2^24 - 1 positions wide");
+    // Positions are ranked by counting their scores, which must not fall below 0.
+    if (options.distanceWeight < 0 || options.conflictWeight < 0 || options.spreadWeight < 0
+        || options.distanceWeight + options.spreadWeight * (10 + options.awayTenths) <= 0)
+        throw std::invalid_argument("the beam's weights must count every tile out of place above 0");
     return BeamSearch(puzzle, options).run(stats);
 }
 

@@ -45,6 +45,10 @@ struct BeamOptions {
     // knots on larger boards, and how much less to count them depends on the board's shape
     // (see solveNearShortest).
     Spread spread = Spread::Squares;
+    // Tenths of the spread for each tile out of place besides (see ManhattanConflicts). A
+    // tile a place off must still count for more than one at home, so distanceWeight +
+    // spreadWeight * (10 + awayTenths) must be above 0.
+    int awayTenths = 0;
     // Ties are broken by the positions' hashes; another seed breaks them another way.
     std::uint64_t seed = 0x5eed;
     // The position to reach, each number once and 0 for the blank, reachable from the start;

@@ -5,7 +5,8 @@
 
 namespace vantirelle {
 
-ManhattanConflicts::ManhattanConflicts(int width, int height, const std::vector<std::uint8_t>& goal, Spread spread)
+ManhattanConflicts::ManhattanConflicts(int width, int height, const std::vector<std::uint8_t>& goal, Spread spread,
+                                       int awayTenths)
     : m_width(width)
     , m_height(height)
     , m_places(width * height)
@@ -36,7 +37,7 @@ ManhattanConflicts::ManhattanConflicts(int width, int height, const std::vector<
                                                                      : 10 * d * d;
             const std::size_t at = static_cast<std::size_t>(tile * m_places + place);
             m_distance[at] = static_cast<std::uint8_t>(d);
-            m_spread[at] = static_cast<std::int16_t>(tenths);
+            m_spread[at] = static_cast<std::int16_t>(tenths + away * awayTenths);
         }
     }
 }

@@ -29,9 +29,11 @@ enum class Spread {
 // two positions can be searched too.
 class ManhattanConflicts {
 public:
-    // `goal` holds the number on every place, 0 for the blank.
+    // `goal` holds the number on every place, 0 for the blank. Each tile out of place adds
+    // `awayTenths` to the spread besides: below 0, a tile put a place off its own counts for
+    // less against bringing in a tile from further off.
     ManhattanConflicts(int width, int height, const std::vector<std::uint8_t>& goal,
-                       Spread spread = Spread::Squares);
+                       Spread spread = Spread::Squares, int awayTenths = 0);
 
     struct Value {
         int distance = 0;  // Manhattan distance
