@@ -304,7 +304,7 @@ TEST(Estimate, MoveByMoveItAgreesWithCountingAfresh)
         for (const Shape& shape : {Shape{Spread::Squares, 0, 10, 40 + 10 + 10},
                                    Shape{Spread::SquaresAndProduct, 0, 10, 30 + 10 + 10},
                                    Shape{Spread::AxisSquares, 0, 10, 23 + 10 + 10},
-                                   Shape{Spread::SquaresAndProduct, -15, 10 - 15, 30 + 10 + 10 - 3 * 15}}) {
+                                   Shape{Spread::AxisSquares, -15, 10 - 15, 23 + 10 + 10 - 3 * 15}}) {
             const ManhattanConflicts estimate(width, height, goalCells, shape.spread, shape.away);
             Puzzle p = home;
             p.move(home.tiles[static_cast<std::size_t>(home.places() - 2)]); // one place from home
@@ -386,6 +386,8 @@ TEST(NearShortestSearch, TheBeamKeepsToItsBoundAndStopsWhenTold)
     options.target.clear();
     // A tile a place off would count below one at home: 120 + 7 * (10 - 30) < 0.
     options.awayTenths = -30;
+    EXPECT_THROW(beamSearch(home, options), std::invalid_argument);
+    options.awayTenths = 40'000; // past what the spread's table holds
     EXPECT_THROW(beamSearch(home, options), std::invalid_argument);
     options.awayTenths = 0;
 

@@ -17,6 +17,8 @@ ManhattanConflicts::ManhattanConflicts(int width, int height, const std::vector<
 {
     if (width > LongestLine || height > LongestLine || m_places > 256 || goal.size() != static_cast<std::size_t>(m_places))
         throw std::invalid_argument("the estimate is for boards of at most 16 places each way");
+    if (awayTenths < -MostAwayTenths || awayTenths > MostAwayTenths)
+        throw std::invalid_argument("the estimate counts at most 1000 tenths more or less for a tile out of place");
     for (int place = 0; place < m_places; ++place) {
         const int tile = goal[static_cast<std::size_t>(place)];
         if (tile == 0) {

@@ -30,8 +30,8 @@ enum class Spread {
 class ManhattanConflicts {
 public:
     // `goal` holds the number on every place, 0 for the blank. Each tile out of place adds
-    // `awayTenths` to the spread besides: below 0, a tile put a place off its own counts for
-    // less against bringing in a tile from further off.
+    // `awayTenths` (at most MostAwayTenths either way) to the spread besides: below 0, a tile
+    // put a place off its own counts for less against bringing in a tile from further off.
     ManhattanConflicts(int width, int height, const std::vector<std::uint8_t>& goal,
                        Spread spread = Spread::Squares, int awayTenths = 0);
 
@@ -93,6 +93,8 @@ public:
     };
 
     static constexpr int LongestLine = 16; // places along a line at most
+    // Beside the spread of a tile 15 places off each way, 5,850 tenths, it still fits 16 bits.
+    static constexpr int MostAwayTenths = 1000;
 
 private:
     // The conflicts of a line (from `first`, every `step` places, `length` of them) in which
