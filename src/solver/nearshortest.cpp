@@ -220,6 +220,27 @@ int awayTenthsFor(int width, int height)
     return places >= 80 && spreadFor(width, height) == Spread::AxisSquares ? -15 : 0;
 }
 
+// How the stages share the work, in twentieths (measured as told in solveNearShortest). On
+// boards of more than 64 places the wide beam leaves room for a beam from the goal back to the
+// solution's position two fifths of the way, which runs on every board there; elsewhere one
+// back to the board runs only where a knot was tied.
+struct Shares {
+    bool backOnEveryBoard;
+    std::size_t wide;      // of the positions the narrow beam left
+    std::size_t backWidth; // of the wide beam's width
+    std::size_t back;      // of the budget
+    std::size_t backFrom;  // of the solution's moves, where the beam from the goal aims
+    std::size_t along;     // of the budget, for the beams along the stretches
+    static constexpr std::size_t Whole = 20;
+};
+
+Shares sharesFor(int places)
+{
+    if (places > 64)
+        return Shares{true, 14, 14, 12, 8, 5};
+    return Shares{false, 17, 10, 10, 0, 8};
+}
+
 } // namespace
 
 std::optional<std::vector<std::int16_t>> solveNearShortest(const Puzzle& puzzle, const SearchBudget& given)
@@ -236,17 +257,14 @@ std::optional<std::vector<std::int16_t>> solveNearShortest(const Puzzle& puzzle,
     // A beam whose best position has not improved for a few crossings of the board is
     // circling a knot; a wider one may not meet it.
     options.stallDepths = static_cast<std::size_t>(3 * (puzzle.width + puzzle.height) + 30);
-    // On boards of more than 64 places the wide beam leaves room for a beam from the goal back
-    // to the solution's position two fifths of the way, which runs on every board there (see
-    // below); elsewhere one back to the board runs only where a knot was tied.
-    const bool larger = puzzle.places() > 64;
-    const std::size_t backPositions = larger ? 3 * budget.positions / 5 : budget.positions / 2;
-    const std::size_t alongPositions = larger ? budget.positions / 4 : 2 * budget.positions / 5;
+    const Shares shares = sharesFor(puzzle.places());
+    const std::size_t backPositions = shares.back * budget.positions / Shares::Whole;
+    const std::size_t alongPositions = shares.along * budget.positions / Shares::Whole;
     // The progress shown goes through the stages in turn: the beams from the board over their
     // budget, the search from the goal where it runs, then the beams along the stretches.
     Progress shown(budget.progress);
     std::size_t spent = 0;
-    const std::size_t shownPositions = budget.positions + (larger ? backPositions : 0) + alongPositions;
+    const std::size_t shownPositions = budget.positions + (shares.backOnEveryBoard ? backPositions : 0) + alongPositions;
     const auto fromBoard = shown.stage(budget.positions, static_cast<int>(100 * budget.positions / shownPositions));
     options.progress = [&spent, &fromBoard](std::size_t positions) { fromBoard(spent + positions); };
 
@@ -270,7 +288,7 @@ std::optional<std::vector<std::int16_t>> solveNearShortest(const Puzzle& puzzle,
     const double perWidth = static_cast<double>(probe.positions) / static_cast<double>(ProbeWidth)
                             * static_cast<double>(depth) / static_cast<double>(std::max<std::size_t>(probe.depth, 1));
     const double left = spent < budget.positions ? static_cast<double>(budget.positions - spent) : 0.0;
-    const double wideShare = larger ? 0.7 : 0.85;
+    const double wideShare = static_cast<double>(shares.wide) / static_cast<double>(Shares::Whole);
     const std::size_t width = std::min({static_cast<std::size_t>(wideShare * left / perWidth), WidestBeam,
                                         BeamMemory / (4 * std::max<std::size_t>(depth, 1) + 2 * puzzle.places())});
     const auto mainStarted = std::chrono::steady_clock::now();
@@ -293,9 +311,9 @@ std::optional<std::vector<std::int16_t>> solveNearShortest(const Puzzle& puzzle,
     // ways on every board, each half as wide, 1.468. The beams' lengths scatter by 20 moves
     // and more either way with small changes of width, so it is the boards with a knot that
     // gain.
-    // On larger boards the wide beam takes ever more moves for each step closer as it nears
-    // the goal (on 9 x 9, 1.3 moves a step over the first half of the way, 1.8 and 2.4 over
-    // the last two tenths), so on every board a beam 7/10 as wide goes from the goal back to
+    // On boards of more than 64 places the wide beam takes ever more moves for each step closer
+    // as it nears the goal (on 9 x 9, 1.3 moves a step over the first half of the way, 1.8 and
+    // 2.4 over the last two tenths), so on every board a beam 7/10 as wide goes from the goal back to
     // the position two fifths of the way, and its way is kept where shorter: it takes its
     // extra moves near that position instead. To make room, the wide beam gets 0.7 of what is
     // left (not 0.85) and the stretches a quarter of the budget (not two fifths). On 30 random
@@ -309,15 +327,15 @@ std::optional<std::vector<std::int16_t>> solveNearShortest(const Puzzle& puzzle,
     // that a deadline still leaves time for the shortcuts.
     const auto now = std::chrono::steady_clock::now();
     if (best && width >= 2 * ProbeWidth && now + (now - mainStarted) / 2 < budget.deadline
-        && (larger || (knotsChecked(puzzle.places()) && movesAfterNearlyHome(puzzle, *best) > LongestEnd))) {
+        && (shares.backOnEveryBoard || (knotsChecked(puzzle.places()) && movesAfterNearlyHome(puzzle, *best) > LongestEnd))) {
         BeamOptions back = options;
-        back.width = larger ? 7 * width / 10 : width / 2;
+        back.width = shares.backWidth * width / Shares::Whole;
         back.positionLimit = backPositions;
         // It takes its share, beside the stretches', of what is left to show.
         back.progress = shown.stage(backPositions, shown.percent() + static_cast<int>(
                                                        static_cast<std::size_t>(100 - shown.percent()) * backPositions
                                                        / (backPositions + alongPositions)));
-        const std::size_t from = larger ? 2 * best->size() / 5 : 0;
+        const std::size_t from = shares.backFrom * best->size() / Shares::Whole;
         std::size_t positions = 0;
         best = withTailFromGoal(puzzle, std::move(*best), back, from, &positions);
         spent += positions;
