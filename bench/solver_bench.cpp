@@ -315,9 +315,10 @@ void command(std::size_t every)
         std::printf("vantirelle-solve on %zu %dx%d boards: median %.0f ms, slowest %.0f ms\n", times.ms.size(), side,
                     side, times.median(), times.worst());
     }
-    // Uniformly random boards, the narrow ones included, given as text.
+    // Uniformly random boards, the narrow and the long ones included, given as text.
     std::mt19937 random(20261210);
-    for (const auto& [width, height] : {std::pair{8, 8}, std::pair{10, 10}, std::pair{2, 9}, std::pair{10, 2}}) {
+    for (const auto& [width, height] : {std::pair{8, 8}, std::pair{10, 10}, std::pair{2, 9}, std::pair{10, 2},
+                                        std::pair{16, 4}, std::pair{3, 16}, std::pair{16, 5}, std::pair{14, 7}}) {
         Times times;
         for (std::size_t i = 0; i < 20; i += every) {
             const Puzzle puzzle = randomPuzzle(width, height, random);
