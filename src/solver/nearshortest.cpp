@@ -107,7 +107,7 @@ std::size_t defaultPositions(int width, int height)
     // Boards more than 12 long one way take longer for the same work: `vantirelle-solve` on 7
     // random boards of each shape took a median of 74 to 107 ms for each million positions on
     // boards 16 long (2 x 16, 16 x 3, 4 x 16, 16 x 5, 16 x 6 ...) and 104 ms on 14 x 7, against
-    // 58 to 65 ms on 6 x 6, 9 x 4, 12 x 4, 8 x 8 and 7 x 10: medians of 1.6 to 2.0 s in all. So
+    // 58 to 65 ms on 6 x 6, 9 x 4, 12 x 4, 8 x 8 and 7 x 10: medians of 1.5 to 2.0 s in all. So
     // they get no quarter more, and 6% fewer for each place beyond 12, down to 76% on boards
     // 16 long.
     const int longest = std::max(width, height);
