@@ -318,7 +318,8 @@ void command(std::size_t every)
     // Uniformly random boards, the narrow and the long ones included, given as text.
     std::mt19937 random(20261210);
     for (const auto& [width, height] : {std::pair{8, 8}, std::pair{10, 10}, std::pair{2, 9}, std::pair{10, 2},
-                                        std::pair{16, 4}, std::pair{3, 16}, std::pair{16, 5}, std::pair{14, 7}}) {
+                                        std::pair{16, 4}, std::pair{3, 16}, std::pair{16, 5}, std::pair{14, 7},
+                                        std::pair{6, 15}}) {
         Times times;
         for (std::size_t i = 0; i < 20; i += every) {
             const Puzzle puzzle = randomPuzzle(width, height, random);
