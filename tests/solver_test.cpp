@@ -414,6 +414,8 @@ TEST(NearShortestSearch, TheBeamKeepsExactlyItsWidthOfTheLowestInTheirOrder)
         {{{2, 9}, {1, 0}, {2, 3}, {2, 7}, {1, 0}}, 3, {{1, 0}, {2, 3}, {1, 0}}}, // the cut's lowest key
         {{{1, 5}, {1, 5}, {1, 5}, {1, 2}}, 2, {{1, 5}, {1, 2}}},                 // one position twice
         {{{0, 4}, {1, 1}, {0, 6}}, 2, {{0, 4}, {0, 6}}},                         // none of the cut wanted
+        // scores far from 0, as on long boards, the lowest neither first nor last
+        {{{900'007, 1}, {900'002, 5}, {900'009, 0}, {900'002, 3}, {900'005, 2}}, 2, {{900'002, 5}, {900'002, 3}}},
     };
     std::vector<std::uint32_t> counts;
     std::vector<std::uint32_t> tied;

@@ -336,7 +336,8 @@ std::optional<std::vector<std::int16_t>> beamSearch(const Puzzle& puzzle, const 
         throw std::invalid_argument("the beam's target must have the board's places");
     if (options.width == 0 || options.width >= (std::size_t{1} << 24))
         throw std::invalid_argument("the beam must be 1 to 2^24 - 1 positions wide");
-    // Positions are ranked by counting their scores, which must not fall below 0.
+    // The beam keeps the lowest scores: a weight below 0, or a tile a place off counting no
+    // more than one at home, would keep positions further from the goal.
     if (options.distanceWeight < 0 || options.conflictWeight < 0 || options.spreadWeight < 0
         || options.distanceWeight + options.spreadWeight * (10 + options.awayTenths) <= 0)
         throw std::invalid_argument("the beam's weights must count every tile out of place above 0");

@@ -8,7 +8,7 @@
 namespace vantirelle {
 
 // Keeps the `width` items with the lowest scores, in the order they came, and drops the
-// rest. Scores are small whole numbers of at least 0, so a count of each finds the cut; of
+// rest. Scores are whole numbers, so a count of each finds the cut; of
 // the items on the cut, those with the lowest keys are kept. `counts` and `tied` are room to
 // work in, handed in so that a search calling this at every depth allocates nothing.
 template <class Item, class ScoreOf, class KeyOf>
@@ -17,16 +17,23 @@ void keepLowest(std::vector<Item>& items, std::size_t width, ScoreOf scoreOf, Ke
 {
     if (items.size() <= width)
         return;
-    int top = 0;
+    // Only the scores between the lowest and the highest are counted: a search's scores run
+    // to hundreds of thousands on long boards, but those of one depth lie within a few
+    // thousand of each other.
+    int bottom = static_cast<int>(scoreOf(items.front()));
+    int top = bottom;
+    for (const Item& item : items) {
+        const int score = static_cast<int>(scoreOf(item));
+        bottom = std::min(bottom, score);
+        top = std::max(top, score);
+    }
+    counts.assign(static_cast<std::size_t>(top - bottom) + 1, 0);
     for (const Item& item : items)
-        top = std::max(top, static_cast<int>(scoreOf(item)));
-    counts.assign(static_cast<std::size_t>(top) + 1, 0);
-    for (const Item& item : items)
-        ++counts[static_cast<std::size_t>(scoreOf(item))];
+        ++counts[static_cast<std::size_t>(static_cast<int>(scoreOf(item)) - bottom)];
     std::size_t below = 0;
-    int cut = 0;
-    while (below + counts[static_cast<std::size_t>(cut)] <= width)
-        below += counts[static_cast<std::size_t>(cut++)];
+    int cut = bottom;
+    while (below + counts[static_cast<std::size_t>(cut - bottom)] <= width)
+        below += counts[static_cast<std::size_t>(cut++ - bottom)];
 
     const std::size_t wanted = width - below;
     tied.clear();
