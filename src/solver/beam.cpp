@@ -86,6 +86,11 @@ public:
         if (entries[0].value.distance == 0)
             return std::vector<std::int16_t>{};
         m_seen.insert(entries[0].hash);
+        // A beam bounded by a solution found before keeps at most its width at each depth up to
+        // that solution's length: room for all of its links at once spares copying them as
+        // they grow (pages not written to are not taken).
+        if (m_options.shorterThan)
+            m_links.reserve(std::min(m_options.width * m_options.shorterThan, m_options.memoryBytes / sizeof(std::uint32_t)));
 
         std::vector<std::uint8_t> nextCells;
         std::vector<Entry> nextEntries;
