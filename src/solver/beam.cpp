@@ -90,7 +90,8 @@ public:
         // that solution's length: room for all of its links at once spares copying them as
         // they grow (pages not written to are not taken).
         if (m_options.shorterThan)
-            m_links.reserve(std::min(m_options.width * m_options.shorterThan, m_options.memoryBytes / sizeof(std::uint32_t)));
+            m_links.reserve(
+                std::min(m_options.width * m_options.shorterThan, m_options.memoryBytes / sizeof(std::uint32_t)));
 
         std::vector<std::uint8_t> nextCells;
         std::vector<Entry> nextEntries;
