@@ -56,6 +56,20 @@ struct Times {
         return n == 0 ? 0 : n % 2 ? sorted[n / 2] : (sorted[n / 2 - 1] + sorted[n / 2]) / 2;
     }
     double worst() const { return ms.empty() ? 0 : *std::max_element(ms.begin(), ms.end()); }
+    // The time that `share` (0 to 1) of the runs took at most.
+    double percentile(double share) const
+    {
+        if (ms.empty())
+            return 0;
+        std::vector<double> sorted = ms;
+        std::sort(sorted.begin(), sorted.end());
+        const auto at = static_cast<std::size_t>(std::ceil(share * static_cast<double>(sorted.size()))) - 1;
+        return sorted[std::min(at, sorted.size() - 1)];
+    }
+    std::size_t over(double limit) const
+    {
+        return static_cast<std::size_t>(std::count_if(ms.begin(), ms.end(), [limit](double t) { return t > limit; }));
+    }
     double mean() const { return ms.empty() ? 0 : std::accumulate(ms.begin(), ms.end(), 0.0) / static_cast<double>(ms.size()); }
 };
 
@@ -147,8 +161,9 @@ void fourByFour(std::size_t every)
         ++solved;
     }
     std::printf("4x4, %d published boards: %d of them not at their published optimal length; median %.1f ms, mean %.1f ms, "
-                "slowest %.0f ms\n",
-                solved, differ, times.median(), times.mean(), times.worst());
+                "90%% within %.0f ms, 99%% within %.0f ms, slowest %.0f ms; %zu over 150 ms\n",
+                solved, differ, times.median(), times.mean(), times.percentile(0.9), times.percentile(0.99),
+                times.worst(), times.over(150));
 }
 
 void threeByThree()
