@@ -208,3 +208,31 @@ TEST_F(Help, ClosingTheGameStopsTheSearchAndTheTablesAtOnce)
     window.reset();
     EXPECT_LT(closing.elapsed(), 300);
 }
+
+TEST_F(Help, BoardsOfUpToSixteenPlacesArePlannedAsTheyAreOpenedNotAsTheyAreMoved)
+{
+    // Solutions of the slowest published 4 x 4 board, about a second to find, 69 moves (not the
+    // first board's, found as the window opened): H pressed at once waits for the search begun
+    // as the board was opened; pressed once that is done, it points at once.
+    int found = 0;
+    QObject::connect(window->findChild<SolutionSearch*>(), &SolutionSearch::found,
+                     [&found](std::uint64_t, const std::vector<std::int16_t>& moves) { found += moves.size() == 69; });
+    const std::vector<int> slowest{15, 2, 11, 13, 0, 12, 8, 9, 14, 3, 5, 7, 6, 4, 10, 1};
+    for (const bool waitFirst : {false, true}) {
+        arrangeSquare(4, slowest);
+        const int before = found;
+        if (waitFirst) {
+            ASSERT_TRUE(waitFor([&] { return found > before; }));
+        }
+        action("hint")->trigger();
+        EXPECT_EQ(hinted(), waitFirst);
+        ASSERT_TRUE(waitFor([this] { return hinted(); }));
+        EXPECT_EQ(found, before + 1) << "one search served both";
+    }
+    // A move off the plan starts none until help is asked for.
+    int searches = 0;
+    QObject::connect(window->findChild<SolutionSearch*>(), &SolutionSearch::found, [&searches] { ++searches; });
+    clickTile(view().focusPlace() == 0 ? 5 : 0); // beside the blank on place 4
+    QTest::qWait(300);
+    EXPECT_EQ(searches, 0);
+}

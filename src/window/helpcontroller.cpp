@@ -66,7 +66,27 @@ void HelpController::boardChanged(const std::vector<int>& movedTiles)
         m_search->cancel();
         m_window.showProgress(QString());
     }
+    if (m_planningAhead) {
+        m_planningAhead = false;
+        m_search->cancel();
+    }
     m_hintPlace = -1;
+    if (movedTiles.empty())
+        planAhead();
+}
+
+void HelpController::planAhead()
+{
+    // Shortest solutions take a few milliseconds on most boards of up to 16 places and up to
+    // about a second on a few 4 x 4 ones: searched from the moment the board is dealt, opened
+    // or put back, the first hint is there by the time a player asks for it. Only after such
+    // changes, not after every move, so that play does not keep a core busy. Whatever is
+    // wrong with the board is told when help is asked for, not now.
+    const std::optional<Puzzle> puzzle = standardPuzzle(m_window.board());
+    if (!puzzle || !isSolvable(*puzzle) || puzzle->isGoal() || methodFor(*puzzle) != Method::Shortest)
+        return;
+    m_planningAhead = true;
+    m_search->start(*puzzle, m_version);
 }
 
 std::optional<Puzzle> HelpController::puzzleForHelp()
@@ -133,10 +153,16 @@ void HelpController::help(bool play)
         return;
     }
     // A plan on its way serves whichever was asked for last.
-    if (m_waitingForPlan)
+    if (m_waitingForPlan) {
         m_playWhenFound = play;
-    else
+    } else if (m_planningAhead) {
+        m_planningAhead = false;
+        m_waitingForPlan = true;
+        m_playWhenFound = play;
+        m_waited.start();
+    } else {
         requestPlan(*puzzle, play);
+    }
 }
 
 void HelpController::requestPlan(const Puzzle& puzzle, bool play)
@@ -163,8 +189,16 @@ void HelpController::progress(int percent)
 
 void HelpController::planFound(std::uint64_t ticket, const std::vector<std::int16_t>& moves)
 {
-    if (ticket != m_version || !m_waitingForPlan)
+    if (ticket != m_version)
         return; // the board has changed since it was asked for
+    if (m_planningAhead) {
+        m_planningAhead = false;
+        m_plan.emplace(moves);
+        m_planVersion = m_version;
+        return;
+    }
+    if (!m_waitingForPlan)
+        return;
     m_waitingForPlan = false;
     m_window.showProgress(QString());
     m_plan.emplace(moves);
@@ -174,6 +208,8 @@ void HelpController::planFound(std::uint64_t ticket, const std::vector<std::int1
 
 void HelpController::searchFailed(std::uint64_t ticket, const QString& why)
 {
+    if (ticket == m_version)
+        m_planningAhead = false; // asked for, the search runs again and tells why it failed
     if (ticket != m_version || !m_waitingForPlan)
         return;
     m_waitingForPlan = false;

@@ -51,7 +51,8 @@ public:
 
     // The board changed by these moves (the tiles in the order they slid), or, with none,
     // in some other way (undo, restart, a new board): a plan is kept only while its moves
-    // are the ones made.
+    // are the ones made. A board of up to 16 places that changed other than by a move is
+    // planned for at once, quietly, so that its first hint is ready when asked for.
     void boardChanged(const std::vector<int>& movedTiles = {});
 
     // A search or table build must report for this long before the player sees its progress.
@@ -68,6 +69,7 @@ private:
     std::optional<Puzzle> puzzleForHelp();
     void help(bool play);
     void requestPlan(const Puzzle& puzzle, bool play);
+    void planAhead();
     void planFound(std::uint64_t ticket, const std::vector<std::int16_t>& moves);
     void searchFailed(std::uint64_t ticket, const QString& why);
     void progress(int percent);
@@ -87,6 +89,8 @@ private:
     int m_hintPlace = -1;
     std::uint64_t m_hintVersion = ~std::uint64_t{0};
     bool m_waitingForPlan = false;
+    // A search for the board in play that nobody has asked for yet (see boardChanged).
+    bool m_planningAhead = false;
     bool m_playWhenFound = false;
     QElapsedTimer m_waited;
     bool m_solving = false;
