@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 #include <random>
+#include <thread>
 #include <unordered_map>
 
 using namespace vantirelle;
@@ -187,6 +188,29 @@ TEST(OptimalSolver, FourByFourBoardsAreSolvedShortestAndTheSearchCanBeStopped)
 
     std::atomic<bool> cancel = true;
     EXPECT_THROW(solveOptimally(randomSolvable(4, 4, random), &cancel), SearchCancelled);
+}
+
+TEST(OptimalSolver, AStoppedTableBuildOrWaitLeavesTheNextCallToBuildThem)
+{
+    const std::atomic<bool> stopped = true;
+    EXPECT_THROW(patternDatabases(7, 2, {}, &stopped), SearchCancelled);
+    EXPECT_FALSE(patternDatabasesReady(7, 2));
+    // A caller waiting for another thread's build gives up when told; the build goes on.
+    std::atomic<bool> begun = false;
+    std::atomic<bool> waited = false;
+    std::thread builder([&] {
+        patternDatabases(7, 2, [&](int) {
+            begun = true;
+            while (!waited)
+                std::this_thread::yield();
+        });
+    });
+    while (!begun)
+        std::this_thread::yield();
+    EXPECT_THROW(patternDatabases(7, 2, {}, &stopped), SearchCancelled);
+    waited = true;
+    builder.join();
+    EXPECT_TRUE(patternDatabasesReady(7, 2));
 }
 
 TEST(ConstructiveSolver, EverySolutionReachesTheGoalOnBoardsOfEveryShape)

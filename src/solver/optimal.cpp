@@ -4,9 +4,12 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
+#include <condition_variable>
 #include <map>
 #include <memory>
 #include <mutex>
+#include <set>
 
 namespace vantirelle {
 
@@ -235,8 +238,9 @@ namespace {
 
 struct Registry {
     std::mutex mutex;
+    std::condition_variable changed; // a build finished or was stopped
     std::map<std::pair<int, int>, std::shared_ptr<PatternDatabases>> built;
-    std::map<std::pair<int, int>, std::shared_ptr<std::once_flag>> flags;
+    std::set<std::pair<int, int>> building;
 };
 
 Registry& registry()
@@ -250,28 +254,46 @@ Registry& registry()
 const PatternDatabases& patternDatabases(int width, int height, const std::function<void(int)>& progress,
                                         const std::atomic<bool>* stop)
 {
+    // Not std::call_once: with MinGW's threads, a call that leaves it by an exception (a build
+    // stopped) leaves every later call waiting for ever.
     Registry& r = registry();
-    std::shared_ptr<std::once_flag> flag;
+    const std::pair shape{width, height};
     {
-        const std::lock_guard lock(r.mutex);
-        auto& slot = r.flags[{width, height}];
-        if (!slot)
-            slot = std::make_shared<std::once_flag>();
-        flag = slot;
+        std::unique_lock lock(r.mutex);
+        // A build another thread has begun is waited for, as long as this caller still wants
+        // the tables; one that was stopped leaves the build to the next caller.
+        while (!r.built.count(shape) && r.building.count(shape)) {
+            if (stop && stop->load(std::memory_order_relaxed))
+                throw SearchCancelled();
+            r.changed.wait_for(lock, std::chrono::milliseconds(20));
+        }
+        if (const auto found = r.built.find(shape); found != r.built.end())
+            return *found->second;
+        r.building.insert(shape);
     }
-    std::call_once(*flag, [&] {
-        std::shared_ptr<PatternDatabases> tables;
+    std::shared_ptr<PatternDatabases> tables;
+    try {
         for (const PackedTables& carried : builtInPatternTables()) {
             if (carried.width == width && carried.height == height)
                 tables = std::make_shared<PatternDatabases>(width, height, carried.data, carried.size);
         }
         if (!tables)
             tables = std::make_shared<PatternDatabases>(width, height, progress, stop);
+    } catch (...) {
+        {
+            const std::lock_guard lock(r.mutex);
+            r.building.erase(shape);
+        }
+        r.changed.notify_all();
+        throw;
+    }
+    {
         const std::lock_guard lock(r.mutex);
-        r.built[{width, height}] = std::move(tables);
-    });
-    const std::lock_guard lock(r.mutex);
-    return *r.built.at({width, height});
+        r.building.erase(shape);
+        r.built[shape] = tables;
+    }
+    r.changed.notify_all();
+    return *tables;
 }
 
 bool patternDatabasesReady(int width, int height)

@@ -58,8 +58,8 @@ private:
 
 // The tables for a shape, built at the first call and kept, or unpacked from those the
 // program carries (see builtintables.h); a call while another thread builds them waits for
-// that build. A build that is stopped leaves the next call to build them afresh.
-// Thread-safe.
+// that build, or gives up with SearchCancelled once its own `stop` turns true. A build that
+// is stopped leaves the next call to build them afresh. Thread-safe.
 const PatternDatabases& patternDatabases(int width, int height, const std::function<void(int)>& progress = {},
                                         const std::atomic<bool>* stop = nullptr);
 bool patternDatabasesReady(int width, int height);
