@@ -82,7 +82,10 @@ void HelpController::planAhead()
     // or put back, the first hint is there by the time a player asks for it. Only after such
     // changes, not after every move, so that play does not keep a core busy. Whatever is
     // wrong with the board is told when help is asked for, not now.
-    const std::optional<Puzzle> puzzle = standardPuzzle(m_window.board());
+    const Board& board = m_window.board();
+    if (board.width() * board.height() > MaximumOptimalPlaces)
+        return; // not read at all: undo on a board of thousands of tiles stays quick
+    const std::optional<Puzzle> puzzle = standardPuzzle(board);
     if (!puzzle || !isSolvable(*puzzle) || puzzle->isGoal() || methodFor(*puzzle) != Method::Shortest)
         return;
     m_planningAhead = true;
