@@ -271,6 +271,16 @@ const PatternDatabases& patternDatabases(int width, int height, const std::funct
             return *found->second;
         r.building.insert(shape);
     }
+    // However the build ends, the shape is no longer being built, and whoever waits hears so.
+    const auto finish = [&r, shape](const std::shared_ptr<PatternDatabases>& made) {
+        {
+            const std::lock_guard lock(r.mutex);
+            r.building.erase(shape);
+            if (made)
+                r.built[shape] = made;
+        }
+        r.changed.notify_all();
+    };
     std::shared_ptr<PatternDatabases> tables;
     try {
         for (const PackedTables& carried : builtInPatternTables()) {
@@ -280,19 +290,10 @@ const PatternDatabases& patternDatabases(int width, int height, const std::funct
         if (!tables)
             tables = std::make_shared<PatternDatabases>(width, height, progress, stop);
     } catch (...) {
-        {
-            const std::lock_guard lock(r.mutex);
-            r.building.erase(shape);
-        }
-        r.changed.notify_all();
+        finish(nullptr);
         throw;
     }
-    {
-        const std::lock_guard lock(r.mutex);
-        r.building.erase(shape);
-        r.built[shape] = tables;
-    }
-    r.changed.notify_all();
+    finish(tables);
     return *tables;
 }
 

@@ -61,15 +61,12 @@ void HelpController::boardChanged(const std::vector<int>& movedTiles)
         if (m_solving)
             stopSolving();
     }
-    if (m_waitingForPlan) {
-        m_waitingForPlan = false;
+    if (m_waitingForPlan || m_planningAhead)
         m_search->cancel();
+    if (m_waitingForPlan)
         m_window.showProgress(QString());
-    }
-    if (m_planningAhead) {
-        m_planningAhead = false;
-        m_search->cancel();
-    }
+    m_waitingForPlan = false;
+    m_planningAhead = false;
     m_hintPlace = -1;
     if (movedTiles.empty())
         planAhead();
