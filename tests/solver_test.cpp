@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 #include <random>
+#include <tuple>
 #include <thread>
 #include <unordered_map>
 
@@ -322,42 +323,86 @@ TEST(Estimate, MoveByMoveItAgreesWithCountingAfresh)
     struct Shape {
         Spread spread;
         int away; // tenths for each tile out of place
+        int knot; // tenths for each knot
         int beside;
         int askew;
     };
     for (const auto& [width, height] : {std::pair{3, 3}, std::pair{2, 9}, std::pair{8, 8}, std::pair{16, 2}}) {
         const Puzzle home = Puzzle::goal(width, height);
         const std::vector<std::uint8_t> goalCells(home.tiles.begin(), home.tiles.end());
-        for (const Shape& shape : {Shape{Spread::Squares, 0, 10, 40 + 10 + 10},
-                                   Shape{Spread::SquaresAndProduct, 0, 10, 30 + 10 + 10},
-                                   Shape{Spread::AxisSquares, 0, 10, 23 + 10 + 10},
-                                   Shape{Spread::AxisSquares, -15, 10 - 15, 23 + 10 + 10 - 3 * 15}}) {
-            const ManhattanConflicts estimate(width, height, goalCells, shape.spread, shape.away);
+        for (const Shape& shape : {Shape{Spread::Squares, 0, 0, 10, 40 + 10 + 10},
+                                   Shape{Spread::SquaresAndProduct, 0, 0, 10, 30 + 10 + 10},
+                                   Shape{Spread::AxisSquares, 0, 0, 10, 23 + 10 + 10},
+                                   Shape{Spread::AxisSquares, -15, 0, 10 - 15, 23 + 10 + 10 - 3 * 15},
+                                   Shape{Spread::Squares, 0, 86, 10, 40 + 10 + 10}}) {
+            const ManhattanConflicts estimate(width, height, goalCells, shape.spread, shape.away, shape.knot);
             Puzzle p = home;
             p.move(home.tiles[static_cast<std::size_t>(home.places() - 2)]); // one place from home
             std::vector<std::uint8_t> cells(p.tiles.begin(), p.tiles.end());
             EXPECT_EQ(estimate.of(cells.data()).spread, shape.beside);
+            // Three tiles turned round the blank's corner: no knot, the blank is in their block.
             p = home;
             for (const int step : {-width, -1, width, 1})
                 p.move(p.tiles[static_cast<std::size_t>(p.blank() + step)]);
             cells.assign(p.tiles.begin(), p.tiles.end());
             EXPECT_EQ(estimate.of(cells.data()).spread, shape.askew) << width << "x" << height;
+            // Four tiles turned round the top left block are a knot; swapping one of them for
+            // its neighbour outside unties it.
+            const ManhattanConflicts plain(width, height, goalCells, shape.spread, shape.away);
+            const auto knots = [&](const std::vector<std::uint8_t>& c) {
+                return estimate.of(c.data()).spread - plain.of(c.data()).spread;
+            };
+            const auto w = static_cast<std::size_t>(width);
+            const auto knotted = [&] {
+                std::vector<std::uint8_t> c = goalCells;
+                std::tie(c[0], c[1], c[w + 1], c[w]) = std::tuple(c[w], c[0], c[1], c[w + 1]);
+                return c;
+            };
+            cells = knotted();
+            EXPECT_EQ(knots(cells), shape.knot) << width << "x" << height;
+            std::swap(cells[height > 2 ? w : 1], cells[height > 2 ? 2 * w : 2]);
+            EXPECT_EQ(knots(cells), 0) << width << "x" << height;
+            // Walks move by move: from a random board over the whole board, and from a knot with
+            // the blank kept to the three by three places at the top left, where knots are tied
+            // and untied.
             p = randomSolvable(width, height, random);
-            cells.assign(p.tiles.begin(), p.tiles.end());
-            ManhattanConflicts::Value value = estimate.of(cells.data());
-            for (int step = 0; step < 400; ++step) {
-                const int blank = p.blank();
-                const int across = blank % width ? blank - 1 : blank + 1;
-                const int down = blank >= width ? blank - width : blank + width;
-                const int from = random() % 2 ? across : down;
-                value = estimate.after(cells.data(), value, from, blank);
-                p.move(p.tiles[static_cast<std::size_t>(from)]);
+            int knotsTied = 0;
+            for (const bool nearKnot : {false, true}) {
+                if (nearKnot) {
+                    cells = knotted();
+                    std::swap(cells[static_cast<std::size_t>(std::min(2, height - 1)) * w + std::min<std::size_t>(2, w - 1)],
+                              cells.back());
+                    std::copy(cells.begin(), cells.end(), p.tiles.begin());
+                }
+                const int rows = nearKnot ? std::min(3, height) : height;
+                const int columns = nearKnot ? std::min(3, width) : width;
                 cells.assign(p.tiles.begin(), p.tiles.end());
-                const ManhattanConflicts::Value afresh = estimate.of(cells.data());
-                ASSERT_TRUE(value.distance == afresh.distance && value.conflicts == afresh.conflicts
-                            && value.spread == afresh.spread)
-                    << width << "x" << height << " step " << step;
+                ManhattanConflicts::Value value = estimate.of(cells.data());
+                for (int step = 0, before = knots(cells); step < 2000; ++step) {
+                    const int blank = p.blank();
+                    std::vector<int> next;
+                    if (blank / width > 0)
+                        next.push_back(blank - width);
+                    if (blank / width < rows - 1)
+                        next.push_back(blank + width);
+                    if (blank % width > 0)
+                        next.push_back(blank - 1);
+                    if (blank % width < columns - 1)
+                        next.push_back(blank + 1);
+                    const int from = next[random() % next.size()];
+                    value = shape.knot ? estimate.after<true>(cells.data(), value, from, blank)
+                                       : estimate.after(cells.data(), value, from, blank);
+                    p.move(p.tiles[static_cast<std::size_t>(from)]);
+                    cells.assign(p.tiles.begin(), p.tiles.end());
+                    const ManhattanConflicts::Value afresh = estimate.of(cells.data());
+                    ASSERT_TRUE(value.distance == afresh.distance && value.conflicts == afresh.conflicts
+                                && value.spread == afresh.spread)
+                        << width << "x" << height << " step " << step;
+                    knotsTied += knots(cells) > before ? 1 : 0;
+                    before = knots(cells);
+                }
             }
+            EXPECT_TRUE(shape.knot == 0 || knotsTied > 0) << width << "x" << height;
         }
     }
 }

@@ -63,7 +63,7 @@ public:
         , m_options(options)
         , m_estimate(puzzle.width, puzzle.height,
                      options.target.empty() ? goalCells(puzzle.width, puzzle.height) : options.target, options.spread,
-                     options.awayTenths)
+                     options.awayTenths, options.knotTenths)
         , m_seen(options.width)
         , m_keys(static_cast<std::size_t>(m_places * m_places))
     {
@@ -110,7 +110,10 @@ public:
                 giveUp(stats, entries, nextEntries);
                 return std::nullopt;
             }
-            expand(cells, entries, depth, children);
+            if (m_estimate.countsKnots())
+                expand<true>(cells, entries, depth, children);
+            else
+                expand<false>(cells, entries, depth, children);
             m_positions += children.size();
             if (stats) {
                 stats->depth = depth;
@@ -209,6 +212,7 @@ private:
     // Every move from every entry that leads to a position not seen lately. The table is
     // asked about an entry's children once the next entry's are made, so that their slots
     // have been fetched by then.
+    template <bool Knots>
     void expand(const std::vector<std::uint8_t>& cells, const std::vector<Entry>& entries, std::size_t depth,
                 std::vector<Child>& children)
     {
@@ -234,7 +238,7 @@ private:
                         continue;
                     const int tile = position[from];
                     Child& child = made[now][madeCount[now]];
-                    child.value = m_estimate.after(position, entry.value, from, blank);
+                    child.value = m_estimate.after<Knots>(position, entry.value, from, blank);
                     if (bound && depth + static_cast<std::size_t>(child.value.bound()) >= bound)
                         continue; // cannot lead to a shorter solution
                     child.hash = entry.hash ^ key(tile, from) ^ key(tile, blank) ^ key(0, blank) ^ key(0, from);

@@ -49,6 +49,8 @@ struct BeamOptions {
     // tile a place off must still count for more than one at home, so distanceWeight +
     // spreadWeight * (10 + awayTenths) must be above 0.
     int awayTenths = 0;
+    // Tenths of the spread for each knot (see ManhattanConflicts): 0 to 1000.
+    int knotTenths = 0;
     // Ties are broken by the positions' hashes; another seed breaks them another way.
     std::uint64_t seed = 0x5eed;
     // The position to reach, each number once and 0 for the blank, reachable from the start;

@@ -1,12 +1,13 @@
 #include "solver/estimate.h"
 
+#include <bit>
 #include <cstdlib>
 #include <stdexcept>
 
 namespace vantirelle {
 
 ManhattanConflicts::ManhattanConflicts(int width, int height, const std::vector<std::uint8_t>& goal, Spread spread,
-                                       int awayTenths)
+                                       int awayTenths, int knotTenths)
     : m_width(width)
     , m_height(height)
     , m_places(width * height)
@@ -14,11 +15,15 @@ ManhattanConflicts::ManhattanConflicts(int width, int height, const std::vector<
     , m_spread(m_distance.size())
     , m_goalRow(static_cast<std::size_t>(m_places))
     , m_goalColumn(static_cast<std::size_t>(m_places))
+    , m_knotTenths(knotTenths)
+    , m_blocks(m_distance.size())
 {
     if (width > LongestLine || height > LongestLine || m_places > 256 || goal.size() != static_cast<std::size_t>(m_places))
         throw std::invalid_argument("the estimate is for boards of at most 16 places each way");
     if (awayTenths < -MostAwayTenths || awayTenths > MostAwayTenths)
         throw std::invalid_argument("the estimate counts at most 1000 tenths more or less for a tile out of place");
+    if (knotTenths < 0 || knotTenths > MostKnotTenths)
+        throw std::invalid_argument("the estimate counts 0 to 1000 tenths for a knot");
     for (int place = 0; place < m_places; ++place) {
         const int tile = goal[static_cast<std::size_t>(place)];
         if (tile == 0) {
@@ -40,6 +45,17 @@ ManhattanConflicts::ManhattanConflicts(int width, int height, const std::vector<
             const std::size_t at = static_cast<std::size_t>(tile * m_places + place);
             m_distance[at] = static_cast<std::uint8_t>(d);
             m_spread[at] = static_cast<std::int16_t>(tenths + away * awayTenths);
+            std::uint8_t blocks = d == 0 ? Home : 0;
+            for (int k = 0; k < 4; ++k) {
+                const int top = place / width - (k & 2 ? 0 : 1);
+                const int left = place % width - (k & 1 ? 0 : 1);
+                const int goalDown = m_goalRow[static_cast<std::size_t>(tile)] - top;
+                const int goalAcross = m_goalColumn[static_cast<std::size_t>(tile)] - left;
+                if (top >= 0 && left >= 0 && top + 1 < height && left + 1 < width && goalDown >= 0 && goalDown <= 1
+                    && goalAcross >= 0 && goalAcross <= 1)
+                    blocks |= static_cast<std::uint8_t>(1 << k);
+            }
+            m_blocks[at] = blocks;
         }
     }
 }
@@ -59,6 +75,38 @@ int ManhattanConflicts::conflicts(const std::uint8_t* cells, int first, int step
     return 2 * (count - run.length());
 }
 
+int ManhattanConflicts::knotChange(const std::uint8_t* cells, int from, int to, int tile) const
+{
+    return m_knotTenths * (knotsAround(cells, to, from, tile) - knotsAround(cells, from, to, tile));
+}
+
+int ManhattanConflicts::knotsAround(const std::uint8_t* cells, int at, int other, int tile) const
+{
+    const unsigned mask = m_blocks[static_cast<std::size_t>(tile * m_places + at)];
+    // The blocks that hold `other` too: those where `at` is a left, right, top or bottom corner.
+    const unsigned shared = other == at + 1 ? 0b1010u : other == at - 1 ? 0b0101u : other > at ? 0b1100u : 0b0011u;
+    unsigned blocks = mask & ~shared & 0xFu;
+    int knots = 0;
+    while (blocks != 0) {
+        const int k = std::countr_zero(blocks);
+        blocks &= blocks - 1;
+        const int topLeft = at - (k & 2 ? 0 : m_width) - (k & 1 ? 0 : 1);
+        knots += knotted(cells, topLeft, at, mask) ? 1 : 0;
+    }
+    return knots;
+}
+
+bool ManhattanConflicts::knotted(const std::uint8_t* cells, int topLeft, int at, unsigned maskAt) const
+{
+    unsigned all = Belongs | Home; // every tile belongs, and every one is home
+    for (int corner = 0; corner < 4; ++corner) {
+        const int place = topLeft + (corner & 2 ? m_width : 0) + (corner & 1);
+        const unsigned mask = place == at ? maskAt : m_blocks[static_cast<std::size_t>(cells[place] * m_places + place)];
+        all &= (mask >> (3 - corner)) & 1u ? (mask & Home) | Belongs : 0u;
+    }
+    return all == Belongs;
+}
+
 ManhattanConflicts::Value ManhattanConflicts::of(const std::uint8_t* cells) const
 {
     Value value;
@@ -73,6 +121,14 @@ ManhattanConflicts::Value ManhattanConflicts::of(const std::uint8_t* cells) cons
         value.conflicts += conflicts(cells, row * m_width, 1, m_width, row, m_goalRow.data(), m_goalColumn.data());
     for (int column = 0; column < m_width; ++column)
         value.conflicts += conflicts(cells, column, m_width, m_height, column, m_goalColumn.data(), m_goalRow.data());
+    if (m_knotTenths != 0) {
+        for (int top = 0; top + 1 < m_height; ++top) {
+            for (int left = 0; left + 1 < m_width; ++left) {
+                if (knotted(cells, top * m_width + left, -1, 0))
+                    value.spread += m_knotTenths;
+            }
+        }
+    }
     return value;
 }
 

@@ -25,6 +25,11 @@ enum class Spread {
 // All three change by a little with each move, so a search keeps them up to date move by
 // move.
 //
+// The spread may count knots besides: blocks of two by two places that hold their own four
+// tiles, not all at home. Such a block adds no more than a move for each tile to the other
+// figures, yet the blank must come to it and turn the tiles round; four turned round are an
+// odd swap, which a blank that comes in and goes back out cannot undo without another knot.
+//
 // The goal may be any position of the board, not only the game's own, so a path between
 // two positions can be searched too.
 class ManhattanConflicts {
@@ -32,8 +37,9 @@ public:
     // `goal` holds the number on every place, 0 for the blank. Each tile out of place adds
     // `awayTenths` (at most MostAwayTenths either way) to the spread besides: below 0, a tile
     // put a place off its own counts for less against bringing in a tile from further off.
+    // Each knot adds `knotTenths` (0 to MostKnotTenths).
     ManhattanConflicts(int width, int height, const std::vector<std::uint8_t>& goal,
-                       Spread spread = Spread::Squares, int awayTenths = 0);
+                       Spread spread = Spread::Squares, int awayTenths = 0, int knotTenths = 0);
 
     struct Value {
         int distance = 0;  // Manhattan distance
@@ -45,7 +51,9 @@ public:
     Value of(const std::uint8_t* cells) const;
     // The value after the tile on `from` slides into the blank on `to`, given the value
     // before; `cells` is the position before the move. Inline: searches call it for every
-    // position they rank.
+    // position they rank. The knots are counted only where `Knots` says so (and the estimate
+    // was made to count them), so that the searches that count none pay nothing for them.
+    template <bool Knots = false>
     Value after(const std::uint8_t* cells, Value before, int from, int to) const
     {
         const int tile = cells[from];
@@ -65,9 +73,14 @@ public:
                 before.conflicts += lineChange(cells, goal * m_width, 1, m_width, m_goalRow.data(), m_goalColumn.data(),
                                                tile, from % m_width, goal == from / m_width);
         }
+        // A block can be knotted only where it holds `tile` and its goal: after the move one that
+        // holds `to` and not `from` (where the blank is then), before it one that holds `from`.
+        if constexpr (Knots)
+            before.spread += knotChange(cells, from, to, tile);
         return before;
     }
 
+    bool countsKnots() const { return m_knotTenths != 0; }
     int width() const { return m_width; }
     int height() const { return m_height; }
     int goalBlank() const { return m_goalBlank; }
@@ -95,8 +108,18 @@ public:
     static constexpr int LongestLine = 16; // places along a line at most
     // Beside the spread of a tile 15 places off each way, 5,850 tenths, it still fits 16 bits.
     static constexpr int MostAwayTenths = 1000;
+    static constexpr int MostKnotTenths = 1000;
 
 private:
+    // What the knots add to the spread after the move less before it.
+    int knotChange(const std::uint8_t* cells, int from, int to, int tile) const;
+    // The knots among the blocks that hold `at`, with `tile` on it, and not `other`, its
+    // neighbour.
+    int knotsAround(const std::uint8_t* cells, int at, int other, int tile) const;
+    // Whether the block from `topLeft` is knotted, with the tile whose mask is `maskAt` on `at`
+    // (any other place for the cells as they are).
+    bool knotted(const std::uint8_t* cells, int topLeft, int at, unsigned maskAt) const;
+
     // The conflicts of a line (from `first`, every `step` places, `length` of them) in which
     // `lineOf` says which line a tile belongs to and `placeIn` where along it.
     int conflicts(const std::uint8_t* cells, int first, int step, int length, int line, const std::uint8_t* lineOf,
@@ -139,6 +162,13 @@ private:
     std::vector<std::int16_t> m_spread;   // likewise
     std::vector<std::uint8_t> m_goalRow;  // by tile
     std::vector<std::uint8_t> m_goalColumn;
+    int m_knotTenths = 0;
+    // Tile * places + place: bit k is set where the block that has the place as its corner 3 - k
+    // (0 top left, 1 top right, 2 bottom left, 3 bottom right) holds the tile's goal too; Home
+    // where the tile is home. 0 for the blank.
+    std::vector<std::uint8_t> m_blocks;
+    static constexpr unsigned Belongs = 1;
+    static constexpr unsigned Home = 16;
 };
 
 } // namespace vantirelle
