@@ -369,9 +369,8 @@ TEST(Estimate, MoveByMoveItAgreesWithCountingAfresh)
             int knotsTied = 0;
             for (const bool nearKnot : {false, true}) {
                 if (nearKnot) {
-                    cells = knotted();
-                    std::swap(cells[static_cast<std::size_t>(std::min(2, height - 1)) * w + std::min<std::size_t>(2, w - 1)],
-                              cells.back());
+                    cells = knotted(); // the blank brought beside the block
+                    std::swap(cells[height > 2 ? 2 * w + 1 : w + 2], cells.back());
                     std::copy(cells.begin(), cells.end(), p.tiles.begin());
                 }
                 const int rows = nearKnot ? std::min(3, height) : height;
@@ -380,16 +379,12 @@ TEST(Estimate, MoveByMoveItAgreesWithCountingAfresh)
                 ManhattanConflicts::Value value = estimate.of(cells.data());
                 for (int step = 0, before = knots(cells); step < 2000; ++step) {
                     const int blank = p.blank();
-                    std::vector<int> next;
-                    if (blank / width > 0)
-                        next.push_back(blank - width);
-                    if (blank / width < rows - 1)
-                        next.push_back(blank + width);
-                    if (blank % width > 0)
-                        next.push_back(blank - 1);
-                    if (blank % width < columns - 1)
-                        next.push_back(blank + 1);
-                    const int from = next[random() % next.size()];
+                    const auto way = static_cast<int>(random() % 4);
+                    const int row = blank / width + (way == 0) - (way == 1);
+                    const int column = blank % width + (way == 2) - (way == 3);
+                    if (row < 0 || row >= rows || column < 0 || column >= columns)
+                        continue;
+                    const int from = row * width + column;
                     value = shape.knot ? estimate.after<true>(cells.data(), value, from, blank)
                                        : estimate.after(cells.data(), value, from, blank);
                     p.move(p.tiles[static_cast<std::size_t>(from)]);

@@ -94,6 +94,25 @@ std::optional<std::vector<std::int16_t>> beamOrMended(const Puzzle& puzzle, cons
 
 namespace {
 
+// On boards of more than 64 places, at most 14 long, the beams count knots (blocks of two by two
+// places that hold their own tiles turned round) at 86 tenths of the spread each, about five moves
+// of the Manhattan distance, so that they tie fewer of them. Counting them makes a position cost
+// about a third more, so those boards get 10/13 of the positions. Measured on 16 random boards of
+// each shape (times the Manhattan distance, against not counting them in the same time): 9 x 9
+// 1.544 to 1.488, 10 x 10 1.586 to 1.537, 12 x 8 1.610 to 1.562, 14 x 7 1.666 to 1.638. At 43
+// tenths: 1.502, 1.554, 1.576, 1.635; at 172: 1.515, 1.529, 1.610, 1.649. Two neighbours swapped on
+// each other's places, counted as well, lost (9 x 9 1.505, 14 x 7 1.707). On smaller boards the
+// positions they cost outweighed what they gained: in the same time, 8 x 8 1.442 to 1.443 on 25
+// boards, 7 x 6 1.421 to 1.432 on 15. Boards 15 or 16 long mostly lost, some boards by far (8 to 10
+// boards each: 16 x 5 1.703 to 1.900, two of the ten coming to 2.6 and 3.0 times, and 1.887 to
+// 2.184; 5 x 15 1.669 to 1.756; 16 x 6 1.821 to 1.856; but 6 x 15 1.709 to 1.674), where 14 x 5
+// gained (1.666 to 1.627) and 11 x 9 (1.606 to 1.562); 70 to 77 places went both ways (10 x 7 1.444
+// to 1.474 and 1.505 to 1.483, 7 x 10 1.485 to 1.505, 11 x 7 1.547 to 1.512).
+int knotTenthsFor(int width, int height)
+{
+    return width * height > 64 && std::max(width, height) <= 14 ? 86 : 0;
+}
+
 std::size_t defaultPositions(int width, int height)
 {
     // Measured on one core of a shared 2-core machine: 18 million positions take about a
@@ -113,7 +132,9 @@ std::size_t defaultPositions(int width, int height)
     const int longest = std::max(width, height);
     std::size_t positions = places <= 36 || longest > 12 ? Positions : Larger;
     if (places > 64)
-        positions = std::min(positions, Larger * 64 / places) * 10 / 13; // knots are counted there
+        positions = std::min(positions, Larger * 64 / places);
+    if (knotTenthsFor(width, height) != 0)
+        positions = positions * 10 / 13;
     if (longest > 12)
         positions = positions * static_cast<std::size_t>(50 - 3 * (longest - 12)) / 50;
     return positions;
@@ -229,21 +250,6 @@ int awayTenthsFor(int width, int height)
 {
     const int places = width * height;
     return places >= 80 && spreadFor(width, height) == Spread::AxisSquares ? -15 : 0;
-}
-
-// On boards of more than 64 places the beams count knots (blocks of two by two places that
-// hold their own tiles turned round) at 86 tenths of the spread each, about five moves of the
-// Manhattan distance, so that they tie fewer of them. Counting them makes a position cost about
-// a third more, so those boards get 10/13 of the positions. Measured on 16 random boards of each
-// shape (times the Manhattan distance, against not counting them in the same time): 9 x 9 1.544
-// to 1.488, 10 x 10 1.586 to 1.537, 12 x 8 1.610 to 1.562, 14 x 7 1.666 to 1.638. At 43 tenths:
-// 1.502, 1.554, 1.576, 1.635; at 172: 1.515, 1.529, 1.610, 1.649. Two neighbours swapped on each
-// other's places, counted as well, lost (9 x 9 1.505, 14 x 7 1.707). On smaller boards the
-// positions they cost outweighed what they gained: in the same time, 8 x 8 1.442 to 1.443 on 25
-// boards, 7 x 6 1.421 to 1.432 on 15.
-int knotTenthsFor(int width, int height)
-{
-    return width * height > 64 ? 86 : 0;
 }
 
 // How the stages share the work, in twentieths (measured as told in solveNearShortest). On
