@@ -26,9 +26,9 @@ enum class Spread {
 // move.
 //
 // The spread may count knots besides: blocks of two by two places that hold their own four
-// tiles, not all at home. Such a block adds no more than a move for each tile to the other
-// figures, yet the blank must come to it and turn the tiles round; four turned round are an
-// odd swap, which a blank that comes in and goes back out cannot undo without another knot.
+// tiles, not all at home. Such a block adds a move or two for each tile to the other figures,
+// yet the blank must come to it and turn the tiles round; four turned round are an odd swap,
+// which a blank that comes in and goes back out cannot undo without another knot.
 //
 // The goal may be any position of the board, not only the game's own, so a path between
 // two positions can be searched too.
