@@ -72,6 +72,16 @@ def focused(app, table):
     return found
 
 
+def menu_open(app):
+    """Whether a menu of the game's shows on the screen: the popup itself or one of its items."""
+    for top in (app.getChildAtIndex(i) for i in range(app.childCount)):
+        for accessible in walk(top, limit=3):
+            if accessible is not None and accessible.getRole() == pyatspi.ROLE_POPUP_MENU \
+                    and accessible.getState().contains(pyatspi.STATE_SHOWING):
+                return True
+    return False
+
+
 def label_text(label):
     text = label.queryText()
     return text.getText(0, text.characterCount)
@@ -285,10 +295,18 @@ def run(game):
         for e in solving:
             print(f"     {e[0] - start:7.3f} {e[1]} {e[2]!r} {e[4][:40]!r}")
     check(label_text(label) == stopped and "Moves" in stopped, f"a key stops Solve at once: {stopped}")
+    # The menu is seen open in the tree as well as heard: on a loaded bus an event's
+    # application is sometimes not known in time, and such an event is not counted.
+    check(not menu_open(app), "no menu is open before Alt+G")
     start = time.monotonic()
     keys("alt+g")
-    check(wait_for(lambda: any(e[5] in ("menu", "menu item") for e in listener.since(start)), 3),
-          f"Alt+G still opens the Game menu: {sorted({(e[1], e[5]) for e in listener.since(start)})[:6]}")
+    opened = wait_for(lambda: menu_open(app) or any(e[5] in ("menu", "menu item", "popup menu")
+                                                    for e in listener.since(start)), 5)
+    check(opened, f"Alt+G still opens the Game menu: {sorted({(e[1], e[5]) for e in listener.since(start)})[:6]}")
+    if not opened:
+        print("     the window manager says the active window is",
+              subprocess.run(["xdotool", "getactivewindow", "getwindowname"], capture_output=True, text=True).stdout.strip()
+              or "none", "; focused:", [(a.getRoleName(), a.name) for a in focused(app, table)], flush=True)
     keys("Escape", "Escape")  # the menu, then the menu bar
     wait_for(lambda: len(focused(app, table)) == 1 and focused(app, table)[0].getRole() == pyatspi.ROLE_TABLE_CELL, 3)
     now = focused(app, table)
