@@ -98,13 +98,17 @@ int ManhattanConflicts::knotsAround(const std::uint8_t* cells, int at, int other
 
 bool ManhattanConflicts::knotted(const std::uint8_t* cells, int topLeft, int at, unsigned maskAt) const
 {
-    unsigned all = Belongs | Home; // every tile belongs, and every one is home
+    // Most blocks hold a tile of another block (or the blank, whose mask is 0): the first such
+    // corner settles it.
+    unsigned home = Home;
     for (int corner = 0; corner < 4; ++corner) {
         const int place = topLeft + (corner & 2 ? m_width : 0) + (corner & 1);
         const unsigned mask = place == at ? maskAt : m_blocks[static_cast<std::size_t>(cells[place] * m_places + place)];
-        all &= (mask >> (3 - corner)) & 1u ? (mask & Home) | Belongs : 0u;
+        if (((mask >> (3 - corner)) & 1u) == 0)
+            return false;
+        home &= mask;
     }
-    return all == Belongs;
+    return home == 0; // not every tile at home
 }
 
 ManhattanConflicts::Value ManhattanConflicts::of(const std::uint8_t* cells) const

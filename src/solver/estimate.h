@@ -167,7 +167,6 @@ private:
     // (0 top left, 1 top right, 2 bottom left, 3 bottom right) holds the tile's goal too; Home
     // where the tile is home. 0 for the blank.
     std::vector<std::uint8_t> m_blocks;
-    static constexpr unsigned Belongs = 1;
     static constexpr unsigned Home = 16;
 };
 
