@@ -209,9 +209,9 @@ std::size_t movesAfterNearlyHome(const Puzzle& start, const std::vector<std::int
 
 // How the beams count the spread, measured on random boards of each size under the budget
 // above (times the Manhattan distance; 2 to 8 seeds of 12 to 30 boards):
-// - Up to 49 places, the squares: the squares across and down make the published 6 x 6
-//   boards 1.046 to 1.054 times DeepCubeA's lengths (over the 1.05 aimed at) and leave the
-//   7 x 7 ones at 1.099 to 1.100.
+// - Up to 49 places no more than two longer one way than the other, the squares: the squares
+//   across and down make the published 6 x 6 boards 1.046 to 1.054 times DeepCubeA's lengths
+//   (over the 1.05 aimed at) and leave the 7 x 7 ones at 1.099 to 1.100.
 // - The squares across and down, on boards of 50 to 90 places no more than two longer one
 //   way than the other, against the squares (or the squares less one a tile out of place,
 //   used up to 64 places before): 8 x 8 1.506 to 1.474, 8 x 7 1.466 to 1.449, 9 x 7 1.487 to
@@ -223,12 +223,24 @@ std::size_t movesAfterNearlyHome(const Puzzle& start, const std::vector<std::int
 //   1.666, 9 x 6 1.474 to 1.453, 10 x 6 1.512 to 1.501, 10 x 5 1.500 to 1.493, 11 x 5 1.559 to
 //   1.555, 11 x 9 1.636 to 1.640 (on 8 x 8, 1.479 against the squares across and down's
 //   1.461).
+// - The same on boards up to 49 places more than two longer one way than the other, against
+//   the squares (24 boards a shape and seed): 3 wide or high, 3 x 11 1.622 to 1.601 and 1.590
+//   to 1.591, 11 x 3 1.646 to 1.631 and 1.594 to 1.591, 10 x 3 1.583 to 1.552, 3 x 12 1.679
+//   to 1.670, 12 x 3 1.632 to 1.621, 3 x 13 1.676 to 1.666, 13 x 3 1.678 to 1.630, 3 x 16 1.870
+//   to 1.837, 16 x 3 1.869 to 1.788, but 3 x 7 1.509 to 1.515 and 7 x 3 1.479 to 1.486; 4 and
+//   5 wide or high, 4 x 9 1.502 to 1.482 and 1.472 to 1.467, 9 x 4 1.467 to 1.453 and 1.464 to
+//   1.447, 4 x 12 1.590 to 1.574, 12 x 4 1.560 to 1.548, 5 x 9 1.456 to 1.441, 9 x 5 1.444 to
+//   1.423, 5 x 8 1.435 to 1.425, 4 x 7 1.435 to 1.438; 2 wide or high, by chance either way
+//   on the longest, 2 x 12 1.897 to 1.867 and 1.906 to 1.914, 12 x 2 1.888 to 1.875 and 1.870
+//   to 1.863, 2 x 16 2.140 to 2.079, 2.128 to 2.155 and 2.161 to 2.127, 16 x 2 2.102 to 2.020,
+//   2.063 to 2.152 and 2.148 to 2.050, 2 x 9 1.852 to 1.852 and 1.837 to 1.833.
 Spread spreadFor(int width, int height)
 {
     const int places = width * height;
-    if (places <= 49)
+    const bool squarish = std::abs(width - height) <= 2;
+    if (squarish && places <= 49)
         return Spread::Squares;
-    if (places <= 90 && std::abs(width - height) <= 2)
+    if (squarish && places <= 90)
         return Spread::AxisSquares;
     return Spread::SquaresAndProduct;
 }
