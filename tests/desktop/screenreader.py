@@ -73,7 +73,7 @@ def focused(app, table):
 
 
 def menu_open(app):
-    """Whether a menu of the game's shows on the screen: the popup itself or one of its items."""
+    """Whether a popup menu of the game's shows on the screen."""
     for top in (app.getChildAtIndex(i) for i in range(app.childCount)):
         for accessible in walk(top, limit=3):
             if accessible is not None and accessible.getRole() == pyatspi.ROLE_POPUP_MENU \
