@@ -82,6 +82,12 @@ def menu_open(app):
     return False
 
 
+def active_window():
+    """The title of the window the window manager says is active."""
+    return subprocess.run(["xdotool", "getactivewindow", "getwindowname"], capture_output=True,
+                          text=True).stdout.strip() or "none"
+
+
 def label_text(label):
     text = label.queryText()
     return text.getText(0, text.characterCount)
@@ -190,8 +196,7 @@ def run(game):
         if wait_for(lambda: len(focused(app, table)) == 1, 2):
             break
         print("     not focused yet; the window manager says the active window is",
-              subprocess.run(["xdotool", "getactivewindow", "getwindowname"], capture_output=True, text=True).stdout.strip()
-              or "none", flush=True)
+              active_window(), flush=True)
     label = next((a for a in walk(app) if a.getRole() == pyatspi.ROLE_LABEL and "Text" in pyatspi.listInterfaces(a)
                   and a.name.startswith("You have made")), None)
     if not check(label is not None, "the moves label has a text interface"):
@@ -305,8 +310,7 @@ def run(game):
     check(opened, f"Alt+G still opens the Game menu: {sorted({(e[1], e[5]) for e in listener.since(start)})[:6]}")
     if not opened:
         print("     the window manager says the active window is",
-              subprocess.run(["xdotool", "getactivewindow", "getwindowname"], capture_output=True, text=True).stdout.strip()
-              or "none", "; focused:", [(a.getRoleName(), a.name) for a in focused(app, table)], flush=True)
+              active_window(), "; focused:", [(a.getRoleName(), a.name) for a in focused(app, table)], flush=True)
     keys("Escape", "Escape")  # the menu, then the menu bar
     wait_for(lambda: len(focused(app, table)) == 1 and focused(app, table)[0].getRole() == pyatspi.ROLE_TABLE_CELL, 3)
     now = focused(app, table)
