@@ -24,6 +24,12 @@ ManhattanConflicts::ManhattanConflicts(int width, int height, const std::vector<
         throw std::invalid_argument("the estimate counts at most 1000 tenths more or less for a tile out of place");
     if (knotTenths < 0 || knotTenths > MostKnotTenths)
         throw std::invalid_argument("the estimate counts 0 to 1000 tenths for a knot");
+    m_rowOf.resize(static_cast<std::size_t>(m_places));
+    m_columnOf.resize(static_cast<std::size_t>(m_places));
+    for (int place = 0; place < m_places; ++place) {
+        m_rowOf[static_cast<std::size_t>(place)] = static_cast<std::uint8_t>(place / width);
+        m_columnOf[static_cast<std::size_t>(place)] = static_cast<std::uint8_t>(place % width);
+    }
     for (int place = 0; place < m_places; ++place) {
         const int tile = goal[static_cast<std::size_t>(place)];
         if (tile == 0) {
