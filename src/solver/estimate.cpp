@@ -15,6 +15,8 @@ ManhattanConflicts::ManhattanConflicts(int width, int height, const std::vector<
     , m_spread(m_distance.size())
     , m_goalRow(static_cast<std::size_t>(m_places))
     , m_goalColumn(static_cast<std::size_t>(m_places))
+    , m_rowOf(static_cast<std::size_t>(m_places))
+    , m_columnOf(static_cast<std::size_t>(m_places))
     , m_knotTenths(knotTenths)
     , m_blocks(m_distance.size())
 {
@@ -24,20 +26,17 @@ ManhattanConflicts::ManhattanConflicts(int width, int height, const std::vector<
         throw std::invalid_argument("the estimate counts at most 1000 tenths more or less for a tile out of place");
     if (knotTenths < 0 || knotTenths > MostKnotTenths)
         throw std::invalid_argument("the estimate counts 0 to 1000 tenths for a knot");
-    m_rowOf.resize(static_cast<std::size_t>(m_places));
-    m_columnOf.resize(static_cast<std::size_t>(m_places));
     for (int place = 0; place < m_places; ++place) {
-        m_rowOf[static_cast<std::size_t>(place)] = static_cast<std::uint8_t>(place / width);
-        m_columnOf[static_cast<std::size_t>(place)] = static_cast<std::uint8_t>(place % width);
-    }
-    for (int place = 0; place < m_places; ++place) {
-        const int tile = goal[static_cast<std::size_t>(place)];
+        const auto at = static_cast<std::size_t>(place);
+        m_rowOf[at] = static_cast<std::uint8_t>(place / width);
+        m_columnOf[at] = static_cast<std::uint8_t>(place % width);
+        const int tile = goal[at];
         if (tile == 0) {
             m_goalBlank = place;
             continue;
         }
-        m_goalRow[static_cast<std::size_t>(tile)] = static_cast<std::uint8_t>(place / width);
-        m_goalColumn[static_cast<std::size_t>(tile)] = static_cast<std::uint8_t>(place % width);
+        m_goalRow[static_cast<std::size_t>(tile)] = m_rowOf[at];
+        m_goalColumn[static_cast<std::size_t>(tile)] = m_columnOf[at];
     }
     for (int tile = 1; tile < m_places; ++tile) {
         for (int place = 0; place < m_places; ++place) {
