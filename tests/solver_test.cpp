@@ -326,6 +326,7 @@ TEST(Estimate, MoveByMoveItAgreesWithCountingAfresh)
         int knot; // tenths for each knot
         int beside;
         int askew;
+        int order = 0; // tenths for each pair out of order
     };
     for (const auto& [width, height] : {std::pair{3, 3}, std::pair{2, 9}, std::pair{8, 8}, std::pair{16, 2}}) {
         const Puzzle home = Puzzle::goal(width, height);
@@ -334,21 +335,26 @@ TEST(Estimate, MoveByMoveItAgreesWithCountingAfresh)
                                    Shape{Spread::SquaresAndProduct, 0, 0, 10, 30 + 10 + 10},
                                    Shape{Spread::AxisSquares, 0, 0, 10, 23 + 10 + 10},
                                    Shape{Spread::AxisSquares, -15, 0, 10 - 15, 23 + 10 + 10 - 3 * 15},
-                                   Shape{Spread::Squares, 0, 86, 10, 40 + 10 + 10}}) {
-            const ManhattanConflicts estimate(width, height, goalCells, shape.spread, shape.away, shape.knot);
+                                   Shape{Spread::Squares, 0, 86, 10, 40 + 10 + 10},
+                                   Shape{Spread::AxisSquares, 0, 86, 10, 23 + 10 + 10, 20}}) {
+            const ManhattanConflicts estimate(width, height, goalCells, shape.spread, shape.away, shape.knot, shape.order);
             Puzzle p = home;
             p.move(home.tiles[static_cast<std::size_t>(home.places() - 2)]); // one place from home
             std::vector<std::uint8_t> cells(p.tiles.begin(), p.tiles.end());
-            EXPECT_EQ(estimate.of(cells.data()).spread, shape.beside);
+            // Read by columns, it has come after the rest of the last column.
+            EXPECT_EQ(estimate.of(cells.data()).spread, shape.beside + shape.order * (height - 1));
             // Three tiles turned round the blank's corner: no knot, the blank is in their block.
             p = home;
             for (const int step : {-width, -1, width, 1})
                 p.move(p.tiles[static_cast<std::size_t>(p.blank() + step)]);
             cells.assign(p.tiles.begin(), p.tiles.end());
-            EXPECT_EQ(estimate.of(cells.data()).spread, shape.askew) << width << "x" << height;
+            // Read by rows, the tile moved up now stands before the rest of the last row and the
+            // one moved down after it (2 x width - 2 pairs); read by columns, likewise.
+            EXPECT_EQ(estimate.of(cells.data()).spread, shape.askew + shape.order * (2 * width + 2 * height - 4))
+                << width << "x" << height;
             // Four tiles turned round the top left block are a knot; swapping one of them for
             // its neighbour outside unties it.
-            const ManhattanConflicts plain(width, height, goalCells, shape.spread, shape.away);
+            const ManhattanConflicts plain(width, height, goalCells, shape.spread, shape.away, 0, shape.order);
             const auto knots = [&](const std::vector<std::uint8_t>& c) {
                 return estimate.of(c.data()).spread - plain.of(c.data()).spread;
             };
@@ -458,6 +464,11 @@ TEST(NearShortestSearch, TheBeamKeepsToItsBoundAndStopsWhenTold)
     options.awayTenths = 40'000; // past what the spread's table holds
     EXPECT_THROW(beamSearch(home, options), std::invalid_argument);
     options.awayTenths = 0;
+    for (const int order : {-1, ManhattanConflicts::MostOrderTenths + 1}) {
+        options.orderTenths = order;
+        EXPECT_THROW(beamSearch(home, options), std::invalid_argument);
+    }
+    options.orderTenths = 0;
 
     std::atomic<bool> cancel = true;
     options.cancel = &cancel;

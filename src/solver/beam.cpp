@@ -63,7 +63,7 @@ public:
         , m_options(options)
         , m_estimate(puzzle.width, puzzle.height,
                      options.target.empty() ? goalCells(puzzle.width, puzzle.height) : options.target, options.spread,
-                     options.awayTenths, options.knotTenths)
+                     options.awayTenths, options.knotTenths, options.orderTenths)
         , m_seen(options.width)
         , m_keys(static_cast<std::size_t>(m_places * m_places))
     {

@@ -51,6 +51,8 @@ struct BeamOptions {
     int awayTenths = 0;
     // Tenths of the spread for each knot (see ManhattanConflicts): 0 to 1000.
     int knotTenths = 0;
+    // Tenths of the spread for each pair of tiles out of order (see ManhattanConflicts): 0 to 100.
+    int orderTenths = 0;
     // Ties are broken by the positions' hashes; another seed breaks them another way.
     std::uint64_t seed = 0x5eed;
     // The position to reach, each number once and 0 for the blank, reachable from the start;

@@ -1,5 +1,6 @@
 #include "solver/estimate.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdlib>
 #include <stdexcept>
@@ -7,7 +8,7 @@
 namespace vantirelle {
 
 ManhattanConflicts::ManhattanConflicts(int width, int height, const std::vector<std::uint8_t>& goal, Spread spread,
-                                       int awayTenths, int knotTenths)
+                                       int awayTenths, int knotTenths, int orderTenths)
     : m_width(width)
     , m_height(height)
     , m_places(width * height)
@@ -18,6 +19,9 @@ ManhattanConflicts::ManhattanConflicts(int width, int height, const std::vector<
     , m_rowOf(static_cast<std::size_t>(m_places))
     , m_columnOf(static_cast<std::size_t>(m_places))
     , m_knotTenths(knotTenths)
+    , m_orderTenths(orderTenths)
+    , m_goalPlace(static_cast<std::size_t>(m_places))
+    , m_goalInColumns(static_cast<std::size_t>(m_places))
     , m_blocks(m_distance.size())
 {
     if (width > LongestLine || height > LongestLine || m_places > 256 || goal.size() != static_cast<std::size_t>(m_places))
@@ -26,17 +30,32 @@ ManhattanConflicts::ManhattanConflicts(int width, int height, const std::vector<
         throw std::invalid_argument("the estimate counts at most 1000 tenths more or less for a tile out of place");
     if (knotTenths < 0 || knotTenths > MostKnotTenths)
         throw std::invalid_argument("the estimate counts 0 to 1000 tenths for a knot");
+    if (orderTenths < 0 || orderTenths > MostOrderTenths)
+        throw std::invalid_argument("the estimate counts 0 to 100 tenths for a pair out of order");
     for (int place = 0; place < m_places; ++place) {
         const auto at = static_cast<std::size_t>(place);
         m_rowOf[at] = static_cast<std::uint8_t>(place / width);
         m_columnOf[at] = static_cast<std::uint8_t>(place % width);
         const int tile = goal[at];
+        m_goalPlace[static_cast<std::size_t>(tile)] = static_cast<std::uint8_t>(place);
+        m_goalInColumns[static_cast<std::size_t>(tile)] = static_cast<std::uint8_t>(m_columnOf[at] * height + m_rowOf[at]);
         if (tile == 0) {
             m_goalBlank = place;
             continue;
         }
         m_goalRow[static_cast<std::size_t>(tile)] = m_rowOf[at];
         m_goalColumn[static_cast<std::size_t>(tile)] = m_columnOf[at];
+    }
+    if (orderTenths != 0) {
+        for (int left = 0; left < m_places; ++left) {
+            const int row = left / width;
+            const int column = left % width;
+            for (int below = row + 1; below < height; ++below)
+                m_passedAcross.push_back(static_cast<std::uint8_t>(below * width + column));
+            // From the last column no tile moves right: those places are never looked at.
+            for (int above = 0; above < row; ++above)
+                m_passedAcross.push_back(static_cast<std::uint8_t>(above * width + std::min(column + 1, width - 1)));
+        }
     }
     for (int tile = 1; tile < m_places; ++tile) {
         for (int place = 0; place < m_places; ++place) {
@@ -130,6 +149,23 @@ ManhattanConflicts::Value ManhattanConflicts::of(const std::uint8_t* cells) cons
         value.conflicts += conflicts(cells, row * m_width, 1, m_width, row, m_goalRow.data(), m_goalColumn.data());
     for (int column = 0; column < m_width; ++column)
         value.conflicts += conflicts(cells, column, m_width, m_height, column, m_goalColumn.data(), m_goalRow.data());
+    if (m_orderTenths != 0) {
+        int pairs = 0;
+        for (int first = 0; first < m_places; ++first) {
+            const int byRows = cells[first];
+            const int byColumns = cells[(first % m_height) * m_width + first / m_height];
+            for (int second = first + 1; second < m_places; ++second) {
+                const int other = cells[second];
+                pairs += byRows != 0 && other != 0 && m_goalPlace[byRows] > m_goalPlace[other] ? 1 : 0;
+                const int otherInColumns = cells[(second % m_height) * m_width + second / m_height];
+                pairs += byColumns != 0 && otherInColumns != 0
+                                 && m_goalInColumns[byColumns] > m_goalInColumns[otherInColumns]
+                             ? 1
+                             : 0;
+            }
+        }
+        value.spread += m_orderTenths * pairs;
+    }
     if (m_knotTenths != 0) {
         for (int top = 0; top + 1 < m_height; ++top) {
             for (int left = 0; left + 1 < m_width; ++left) {

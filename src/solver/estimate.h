@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -30,6 +31,12 @@ enum class Spread {
 // yet the blank must come to it and turn the tiles round; four turned round are an odd swap,
 // which a blank that comes in and goes back out cannot undo without another knot.
 //
+// The spread may count the tiles' order besides: the pairs of tiles that stand in the other order
+// from their goals, read row by row and read column by column. A tile moved up or down passes
+// the width less one tiles in reading order, one moved across the height less one in column
+// order, and each pair it passes the wrong way must pass back, which the Manhattan distance
+// does not see.
+//
 // The goal may be any position of the board, not only the game's own, so a path between
 // two positions can be searched too.
 class ManhattanConflicts {
@@ -37,9 +44,10 @@ public:
     // `goal` holds the number on every place, 0 for the blank. Each tile out of place adds
     // `awayTenths` (at most MostAwayTenths either way) to the spread besides: below 0, a tile
     // put a place off its own counts for less against bringing in a tile from further off.
-    // Each knot adds `knotTenths` (0 to MostKnotTenths).
+    // Each knot adds `knotTenths` (0 to MostKnotTenths), each pair out of order `orderTenths`
+    // (0 to MostOrderTenths).
     ManhattanConflicts(int width, int height, const std::vector<std::uint8_t>& goal,
-                       Spread spread = Spread::Squares, int awayTenths = 0, int knotTenths = 0);
+                       Spread spread = Spread::Squares, int awayTenths = 0, int knotTenths = 0, int orderTenths = 0);
 
     struct Value {
         int distance = 0;  // Manhattan distance
@@ -69,11 +77,15 @@ public:
             if (goal == fromColumn || goal == m_columnOf[static_cast<std::size_t>(to)])
                 before.conflicts += lineChange(cells, goal, m_width, m_height, m_goalColumn.data(), m_goalRow.data(),
                                                tile, fromRow, goal == fromColumn);
+            if (m_orderTenths != 0)
+                before.spread += orderChangeAcross(cells, from, to, tile);
         } else {
             const int goal = m_goalRow[static_cast<std::size_t>(tile)];
             if (goal == fromRow || goal == m_rowOf[static_cast<std::size_t>(to)])
                 before.conflicts += lineChange(cells, goal * m_width, 1, m_width, m_goalRow.data(), m_goalColumn.data(),
                                                tile, fromColumn, goal == fromRow);
+            if (m_orderTenths != 0)
+                before.spread += orderChangeDown(cells, from, to, tile);
         }
         // A block can be knotted only where it holds `tile` and its goal: after the move one that
         // holds `to` and not `from` (where the blank is then), before it one that holds `from`.
@@ -114,8 +126,38 @@ public:
     // Beside the spread of a tile 15 places off each way, 5,850 tenths, it still fits 16 bits.
     static constexpr int MostAwayTenths = 1000;
     static constexpr int MostKnotTenths = 1000;
+    // At most 64,770 pairs out of order on a 16 x 16 board: the spread stays well inside an int.
+    static constexpr int MostOrderTenths = 100;
 
 private:
+    // What the pairs out of order add to the spread after the move less before it, for a tile
+    // moved across (passing tiles in column order) or up or down (in reading order).
+    [[gnu::always_inline]] int orderChangeAcross(const std::uint8_t* cells, int from, int to, int tile) const
+    {
+        const int passed = m_height - 1;
+        const std::uint8_t* places = &m_passedAcross[static_cast<std::size_t>(std::min(from, to) * passed)];
+        const int rank = m_goalInColumns[static_cast<std::size_t>(tile)];
+        int later = 0; // tiles passed whose goals lie after `tile`'s
+        for (int k = 0; k < passed; ++k)
+            later += m_goalInColumns[cells[places[k]]] > rank ? 1 : 0;
+        return orderChange(passed, later, to > from);
+    }
+    [[gnu::always_inline]] int orderChangeDown(const std::uint8_t* cells, int from, int to, int tile) const
+    {
+        const int top = std::min(from, to);
+        const int rank = m_goalPlace[static_cast<std::size_t>(tile)];
+        int later = 0;
+        for (int place = top + 1; place < top + m_width; ++place)
+            later += m_goalPlace[cells[place]] > rank ? 1 : 0;
+        return orderChange(m_width - 1, later, to > from);
+    }
+    // Moving on past `passed` tiles, a tile comes before those whose goals lie after its own
+    // (`later` of them) and no longer before the others; moving back, the other way round.
+    int orderChange(int passed, int later, bool on) const
+    {
+        const int change = 2 * later - passed;
+        return m_orderTenths * (on ? change : -change);
+    }
     // What the knots add to the spread after the move less before it.
     int knotChange(const std::uint8_t* cells, int from, int to, int tile) const;
     // The knots among the blocks that hold `at`, with `tile` on it, and not `other`, its
@@ -171,6 +213,13 @@ private:
     std::vector<std::uint8_t> m_rowOf;
     std::vector<std::uint8_t> m_columnOf;
     int m_knotTenths = 0;
+    int m_orderTenths = 0;
+    // By tile: its goal place, and where that comes reading column by column.
+    std::vector<std::uint8_t> m_goalPlace;
+    std::vector<std::uint8_t> m_goalInColumns;
+    // By place, the height less one places a tile passes in column order, moving across from it
+    // to the right or back: those below it in its column, then those above in the next.
+    std::vector<std::uint8_t> m_passedAcross;
     // Tile * places + place: bit k is set where the block that has the place as its corner 3 - k
     // (0 top left, 1 top right, 2 bottom left, 3 bottom right) holds the tile's goal too; Home
     // where the tile is home. 0 for the blank.
