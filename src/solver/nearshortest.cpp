@@ -128,9 +128,11 @@ int knotTenthsFor(int width, int height)
 // on 60, 10 x 5 1.468 to 1.464 on 60, 12 x 8 1.560 to 1.557 on 60, 12 x 5 1.536 to 1.532 on 40,
 // but 10 x 10 1.551 to 1.553 on 60. In the same positions, without a deadline, 1 and 4 tenths
 // did as well as 2 on 9 x 9 (1.472 and 1.471 on 120 boards, against 1.475 with 2 and 1.486
-// without). Longer boards lost (14 x 7 1.568 to 1.628 on
-// 24; 1 tenth down and 1 or 3 across, 1.604 and 1.591), and on narrow ones it made no difference
-// (3 x 11, 4 to 40 tenths: 1.586 to 1.597 against 1.592; 2 x 9 1.834 against 1.839).
+// without). Longer boards lost (14 x 7 1.568 to 1.628 on 24; 1 tenth down and 1 or 3 across,
+// 1.604 and 1.591), and on narrow ones it made no difference (3 x 11, 4 to 40 tenths: 1.586 to
+// 1.597 against 1.592; 2 x 9 1.834 against 1.839). On the published boards, every fifth, with
+// 11/12 of the positions, it made none either (times their optimal or DeepCubeA's lengths: 5 x 5
+// 1.016 to 1.016, 6 x 6 1.042 to 1.043, 7 x 7 1.087 to 1.083).
 int orderTenthsFor(int width, int height)
 {
     return width * height >= 50 && std::max(width, height) <= 12 ? 2 : 0;
