@@ -372,6 +372,12 @@ TEST(Estimate, MoveByMoveItAgreesWithCountingAfresh)
             // the blank kept to the three by three places at the top left, where knots are tied
             // and untied.
             p = randomSolvable(width, height, random);
+            // The same, aimed at another position, as a beam from the goal back to a board is.
+            const Puzzle elsewhere = randomSolvable(width, height, random);
+            const std::vector<std::uint8_t> there(elsewhere.tiles.begin(), elsewhere.tiles.end());
+            const ManhattanConflicts aimed(width, height, there, shape.spread, shape.away, shape.knot, shape.order);
+            const ManhattanConflicts::Value atIt = aimed.of(there.data());
+            EXPECT_TRUE(atIt.distance == 0 && atIt.conflicts == 0 && atIt.spread == 0) << width << "x" << height;
             int knotsTied = 0;
             for (const bool nearKnot : {false, true}) {
                 if (nearKnot) {
@@ -383,6 +389,7 @@ TEST(Estimate, MoveByMoveItAgreesWithCountingAfresh)
                 const int columns = nearKnot ? std::min(3, width) : width;
                 cells.assign(p.tiles.begin(), p.tiles.end());
                 ManhattanConflicts::Value value = estimate.of(cells.data());
+                ManhattanConflicts::Value aimedValue = aimed.of(cells.data());
                 for (int step = 0, before = knots(cells); step < 2000; ++step) {
                     const int blank = p.blank();
                     const auto way = static_cast<int>(random() % 4);
@@ -393,12 +400,16 @@ TEST(Estimate, MoveByMoveItAgreesWithCountingAfresh)
                     const int from = row * width + column;
                     value = shape.knot ? estimate.after<true>(cells.data(), value, from, blank)
                                        : estimate.after(cells.data(), value, from, blank);
+                    aimedValue = shape.knot ? aimed.after<true>(cells.data(), aimedValue, from, blank)
+                                            : aimed.after(cells.data(), aimedValue, from, blank);
                     p.move(p.tiles[static_cast<std::size_t>(from)]);
                     cells.assign(p.tiles.begin(), p.tiles.end());
+                    for (const auto& [kept, counted] : {std::pair{value, estimate.of(cells.data())},
+                                                        std::pair{aimedValue, aimed.of(cells.data())}})
+                        ASSERT_TRUE(kept.distance == counted.distance && kept.conflicts == counted.conflicts
+                                    && kept.spread == counted.spread)
+                            << width << "x" << height << " step " << step;
                     const ManhattanConflicts::Value afresh = estimate.of(cells.data());
-                    ASSERT_TRUE(value.distance == afresh.distance && value.conflicts == afresh.conflicts
-                                && value.spread == afresh.spread)
-                        << width << "x" << height << " step " << step;
                     const int now = afresh.spread - plain.of(cells.data()).spread;
                     knotsTied += now > before ? 1 : 0;
                     before = now;

@@ -150,21 +150,22 @@ ManhattanConflicts::Value ManhattanConflicts::of(const std::uint8_t* cells) cons
     for (int column = 0; column < m_width; ++column)
         value.conflicts += conflicts(cells, column, m_width, m_height, column, m_goalColumn.data(), m_goalRow.data());
     if (m_orderTenths != 0) {
-        int pairs = 0;
-        for (int first = 0; first < m_places; ++first) {
-            const int byRows = cells[first];
-            const int byColumns = cells[(first % m_height) * m_width + first / m_height];
-            for (int second = first + 1; second < m_places; ++second) {
-                const int other = cells[second];
-                pairs += byRows != 0 && other != 0 && m_goalPlace[byRows] > m_goalPlace[other] ? 1 : 0;
-                const int otherInColumns = cells[(second % m_height) * m_width + second / m_height];
-                pairs += byColumns != 0 && otherInColumns != 0
-                                 && m_goalInColumns[byColumns] > m_goalInColumns[otherInColumns]
-                             ? 1
-                             : 0;
+        // Read in the order `placeAt` gives, the pairs whose goals come the other way round.
+        const auto outOfOrder = [&](const std::vector<std::uint8_t>& goalRank, auto placeAt) {
+            int pairs = 0;
+            for (int first = 0; first < m_places; ++first) {
+                const int tile = cells[placeAt(first)];
+                for (int second = first + 1; second < m_places && tile != 0; ++second) {
+                    const int other = cells[placeAt(second)];
+                    pairs += other != 0 && goalRank[tile] > goalRank[other] ? 1 : 0;
+                }
             }
-        }
-        value.spread += m_orderTenths * pairs;
+            return pairs;
+        };
+        value.spread += m_orderTenths * (outOfOrder(m_goalPlace, [](int k) { return k; })
+                                         + outOfOrder(m_goalInColumns, [this](int k) {
+                                               return (k % m_height) * m_width + k / m_height;
+                                           }));
     }
     if (m_knotTenths != 0) {
         for (int top = 0; top + 1 < m_height; ++top) {
